@@ -1,0 +1,4 @@
+#pragma once
+
+// Which program is running; fixed when the program is built and passed in by its main.
+enum class BuildKind { Standard, Thermal };

@@ -1,0 +1,1 @@
+#include "shell/Application.h"
