@@ -1,0 +1,57 @@
+#pragma once
+
+#include "measurement/BuildKind.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+// One line series of the chart: points addressed by index and drawn in index order. The
+// set-up appends points; a measurement only overwrites them, so nothing is allocated per cycle.
+struct ChartSeries {
+    std::vector<double> x, y;
+
+    // Appends count points at (0, 0) after the existing ones.
+    void appendPoints(std::size_t count);
+    std::size_t size() const { return x.size(); }
+};
+
+// What filling the series reads; the check-box states are taken by the caller at the moment
+// of the call.
+struct ChartInputs {
+    std::int32_t pixelCount;
+    bool singleChannel;
+    bool wavelengthUnits;
+    bool displayCh1;
+    bool displayCh2;
+    std::span<const double> plotValues;
+    std::span<const double> ch1Wavelengths;
+    std::span<const double> ch2Wavelengths;
+    double wavelengthMin;
+    double wavelengthMax;
+};
+
+// The y value given to a point whose channel is not shown or lies outside the wavelength range.
+inline constexpr double HiddenBelow = -0.001;
+inline constexpr double HiddenAbove = 0.001;
+
+// Writes the latest plot values of channel 1 into series0 and of channel 2 into series1.
+// Does nothing when the series were not set up for pixelCount or an input is too short.
+void FillChartSeries(const ChartInputs& in, ChartSeries& series0, ChartSeries& series1);
+
+struct BottomAxisRange {
+    double minimum;
+    double maximum;
+    QString title;
+};
+
+// The bottom axis range and title the chart set-up gives.
+BottomAxisRange SetupBottomAxis(bool wavelengthUnits, double wavelengthMin, double wavelengthMax,
+                                std::int32_t pixelCount, bool singleChannel);
+
+// The left maximum for a detector resolution in bits; nullopt keeps the current maximum.
+std::optional<double> SetupLeftMaximum(std::int32_t resolution, BuildKind kind);
