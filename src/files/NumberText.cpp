@@ -1,0 +1,153 @@
+#include "files/NumberText.h"
+
+#include <QLocale>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+ConversionError::ConversionError(const QString& message)
+    : std::runtime_error(message.toStdString()) {}
+
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// The text between leading and trailing blanks.
+QStringView trimBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return QStringView(text).mid(begin, end - begin);
+}
+
+[[noreturn]] void failInteger(const QString& text) {
+    throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+}
+
+[[noreturn]] void failFloat(const QString& text) {
+    throw ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+}
+
+// Appends the digits starting at pos to out; returns how many there were.
+qsizetype takeDigits(QStringView text, qsizetype& pos, std::string& out) {
+    const qsizetype start = pos;
+    while (pos < text.size() && isDigit(text[pos]))
+        out += static_cast<char>(text[pos++].unicode());
+    return pos - start;
+}
+
+} // namespace
+
+QString formatGeneral(double value, QChar decimalSeparator) {
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (value == 0)
+        return QStringLiteral("0");
+
+    // Rounding to 15 significant digits first, so the exponent is that of the rounded value.
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const std::string text(buffer, result.ptr);
+    const std::size_t ePos = text.find('e');
+    const bool negative = text[0] == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < ePos; ++i) {
+        if (text[i] != '.')
+            digits += text[i];
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    const int exponent = std::stoi(text.substr(ePos + 1));
+
+    QString out;
+    if (negative)
+        out += u'-';
+    const QString allDigits = QString::fromLatin1(digits);
+    if (exponent < -4 || exponent >= 15) {
+        out += allDigits.left(1);
+        if (allDigits.size() > 1)
+            out += decimalSeparator + allDigits.mid(1);
+        out += u'E' + QString::number(exponent);
+    } else if (exponent < 0) {
+        out += u'0' + QString(decimalSeparator) + QString(-exponent - 1, u'0') + allDigits;
+    } else {
+        const qsizetype integerDigits = exponent + 1;
+        if (allDigits.size() <= integerDigits) {
+            out += allDigits + QString(integerDigits - allDigits.size(), u'0');
+        } else {
+            out += allDigits.left(integerDigits) + decimalSeparator + allDigits.mid(integerDigits);
+        }
+    }
+    return out;
+}
+
+std::int32_t parseInteger(const QString& text) {
+    const QStringView body = trimBlanks(text);
+    qsizetype pos = 0;
+    std::string ascii;
+    if (pos < body.size() && (body[pos] == u'+' || body[pos] == u'-')) {
+        if (body[pos] == u'-')
+            ascii += '-';
+        ++pos;
+    }
+    if (takeDigits(body, pos, ascii) == 0 || pos != body.size())
+        failInteger(text);
+    std::int32_t value = 0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size())
+        failInteger(text);
+    return value;
+}
+
+double parseFloat(const QString& text, QChar decimalSeparator) {
+    const QStringView body = trimBlanks(text);
+    qsizetype pos = 0;
+    std::string ascii;
+    if (pos < body.size() && (body[pos] == u'+' || body[pos] == u'-')) {
+        if (body[pos] == u'-')
+            ascii += '-';
+        ++pos;
+    }
+    qsizetype mantissaDigits = takeDigits(body, pos, ascii);
+    if (pos < body.size() && body[pos] == decimalSeparator) {
+        ++pos;
+        ascii += '.';
+        mantissaDigits += takeDigits(body, pos, ascii);
+    }
+    if (mantissaDigits == 0)
+        failFloat(text);
+    if (pos < body.size() && (body[pos] == u'e' || body[pos] == u'E')) {
+        ++pos;
+        ascii += 'e';
+        if (pos < body.size() && (body[pos] == u'+' || body[pos] == u'-'))
+            ascii += static_cast<char>(body[pos++].unicode());
+        if (takeDigits(body, pos, ascii) == 0)
+            failFloat(text);
+    }
+    if (pos != body.size())
+        failFloat(text);
+    double value = 0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size() ||
+        !std::isfinite(value))
+        failFloat(text);
+    return value;
+}
+
+QChar systemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QChar(u'.') : point[0];
+}

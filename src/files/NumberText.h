@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <cstdint>
+#include <stdexcept>
+
+// A text that does not convert to a number; what() is the message shown to the user (UTF-8).
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(const QString& message);
+};
+
+// General floating-point format: at most 15 significant digits, no trailing zeros, no thousands
+// separators; exponent form ("1E-5", "1.5E20") when the decimal exponent is below -4 or at
+// least 15. NaN and infinities print as "NAN", "INF", "-INF".
+QString formatGeneral(double value, QChar decimalSeparator);
+
+// Optional sign and decimal digits, with leading and trailing blanks; throws ConversionError
+// ("'<text>' is not a valid integer value") for anything else or a value outside 32 bits.
+std::int32_t parseInteger(const QString& text);
+
+// Optional sign, digits with the given decimal separator and an optional exponent (e or E, signed
+// integer), with leading and trailing blanks; throws ConversionError
+// ("'<text>' is not a valid floating point value") for anything else or a value out of range.
+double parseFloat(const QString& text, QChar decimalSeparator);
+
+// Decimal separator of the user's regional settings.
+QChar systemDecimalSeparator();
