@@ -41,7 +41,9 @@ void Camera::SetMode(const std::wstring& name, std::int32_t code) {
     check(server_->SetMode(name, code), "SetMode");
 }
 
-void Camera::Measure(const std::wstring& name) { check(server_->Measure(name), "Measure"); }
+void Camera::Measure(const std::wstring& name) {
+    check(server_->Measure(name), "Measure");
+}
 
 CountArray Camera::ReadData(const std::wstring& name) {
     CountArray data;

@@ -39,10 +39,12 @@ public:
 
     virtual ServerStatus GetDeviceList(std::vector<std::wstring>& list) = 0;
     virtual ServerStatus SetAveraging(const std::wstring& name, std::int32_t count) = 0;
-    virtual ServerStatus SetIntegrationTime(const std::wstring& name, std::int32_t milliseconds) = 0;
+    virtual ServerStatus SetIntegrationTime(const std::wstring& name,
+                                            std::int32_t milliseconds) = 0;
     virtual ServerStatus SetMode(const std::wstring& name, std::int32_t code) = 0;
     virtual ServerStatus Measure(const std::wstring& name) = 0;
-    virtual ServerStatus ReadData(const std::wstring& name, std::int32_t zero, CountArray& data) = 0;
+    virtual ServerStatus ReadData(const std::wstring& name, std::int32_t zero,
+                                  CountArray& data) = 0;
     virtual ServerStatus OpenDevice(const std::wstring& name, std::int32_t& resolution,
                                     std::int32_t& pixelCount, std::int32_t& clock) = 0;
     virtual ServerStatus CloseDevice(const std::wstring& name) = 0;

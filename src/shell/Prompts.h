@@ -19,7 +19,8 @@ public:
                                  PromptButtons buttons) = 0;
     // filter in Qt's form, e.g. "Data Files [*.txt] (*.txt)"; empty result = cancelled.
     virtual std::optional<QString> openFile(const QString& filter, const QString& directory) = 0;
-    virtual std::optional<QString> saveFile(const QString& filter, const QString& defaultSuffix) = 0;
+    virtual std::optional<QString> saveFile(const QString& filter,
+                                            const QString& defaultSuffix) = 0;
     // true when the user accepted the print dialog for this printer.
     virtual bool printDialog(QPrinter& printer) = 0;
 };

@@ -1,0 +1,169 @@
+#pragma once
+
+#include "camera/CameraThread.h"
+#include "camera/DeviceValues.h"
+#include "measurement/BuildKind.h"
+#include "measurement/MeasurementParameters.h"
+#include "measurement/ScanSummation.h"
+#include "processing/PlotData.h"
+#include "processing/WavelengthCalibration.h"
+#include "shell/Prompts.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+
+#include <array>
+#include <deque>
+
+class QAbstractButton;
+class QFrame;
+class QTimer;
+class QLabel;
+class QPushButton;
+class QToolButton;
+class SpectrumChart;
+class StatusPanels;
+
+// The main window: tool bar, chart and status bar, and the program's state.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Options {
+        BuildKind kind = BuildKind::Standard;
+        IPrompts* prompts = nullptr;
+        CameraThread::Factory createServer;
+        // Where the device properties file lives, fixed for the whole run.
+        QString settingsFolder;
+        // Where the shipped calibration files are.
+        QString dataFolder;
+    };
+
+    explicit TMainForm(const Options& options);
+    ~TMainForm() override;
+
+    void FormCreate();
+    void FormDestroy();
+
+    BuildKind kind() const { return kind_; }
+    QString devicePropertiesPath() const;
+
+    // Tool bar, halt panel, chart and status bar.
+    QToolButton* SingleButton;
+    QToolButton* StartButton;
+    QToolButton* StopButton;
+    QPushButton* typeButton;
+    QPushButton* DarkButon;
+    QPushButton* WhiteButton;
+    QPushButton* SaveScan;
+    QPushButton* LoadScan;
+    QPushButton* SetupButton;
+    QPushButton* PrintChart;
+    QPushButton* RecordButton;
+    QPushButton* Plot3DButton;
+    QPushButton* CalTen = nullptr;
+    QPushButton* Cal50 = nullptr;
+    QFrame* InProcess;
+    QPushButton* Button1;
+    SpectrumChart* TChart1;
+    StatusPanels* StatusBar1;
+
+    // Device values and settings.
+    DeviceValues Device;
+    TMeasurementParameters MeasurementParameters;
+    bool SingleChannel = false;
+    bool Continuous = false;
+    std::array<double, 4> Ch1Coefficients{};
+    std::array<double, 4> Ch2Coefficients{};
+    QString CalibrationFileName;
+    WavelengthTables Wavelengths;
+
+    // Measurement buffers, sized to the device.
+    std::vector<std::int64_t> RawCounts;
+    std::vector<double> PlotValues;
+    std::vector<double> DarkReference;
+    std::vector<double> WhiteReference;
+    RawDataValues SeriesData;
+    ReferenceFlags Flags;
+    std::uint16_t ScansToRecord = 0;
+
+    // The chart's channel choice and the scan blocks' save mode, as the setup dialog shows them.
+    bool ShowCh1 = true;
+    bool ShowCh2 = true;
+    bool SaveAverage = true;
+
+    // Handlers; the buttons run them through command(), so none overlaps a cycle.
+    void SingleButtonClick();
+    void StartButtonClick();
+    void StopButtonClick();
+    void Button1Click();
+    void DarkButonClick();
+    void WhiteButtonClick();
+    void typeButtonClick();
+    void PrintChartClick();
+    void FormMouseMove();
+
+    void UpdateClick();
+    void FormPaint();
+    void ShowCursorValues();
+    void SendMeasurementSettings();
+    void LoadCalibration();
+    void SetupChart();
+    void MakePlotData();
+    void FillChartSeries();
+    void RetrieveData(const CountArray& block);
+
+    // Run state, for the progress of a run and for tests.
+    bool runActive() const { return runActive_; }
+    bool cycleInFlight() const { return cycleInFlight_; }
+    int cyclesCompleted() const { return cyclesCompleted_; }
+
+signals:
+    void runEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void connectHandlers();
+    void command(const std::function<void()>& handler);
+    void bind(QAbstractButton* button, void (TMainForm::*handler)());
+    void RunMeasurement();
+    void startCycle();
+    void cycleDone(std::exception_ptr error, const std::shared_ptr<CountArray>& block);
+    void afterCycle();
+    void endRun();
+    void finishRun();
+    void runDeferred();
+    void showProgress(bool running);
+    CameraThread::Job settingsJob() const;
+    void buildToolBar();
+    void buildHaltPanel();
+    void connectDevice();
+    void notConnected();
+    void ReadDeviceProperties();
+    void WriteDeviceProperties();
+    void resizeBuffers();
+    void resizeSeriesData();
+    bool run(const std::function<void()>& handler);
+
+    BuildKind kind_;
+    IPrompts& prompts_;
+    CameraThread camera_;
+    CameraThread::Factory createServer_;
+    QString settingsFolder_;
+    QString dataFolder_;
+    bool deviceOpened_ = false;
+    // The folder the open-file dialog shows next.
+    QString openDialogFolder_;
+    // The last settings sent failed: the next cycle sends them again before measuring.
+    bool settingsStale_ = false;
+    bool runActive_ = false;
+    bool cycleInFlight_ = false;
+    bool closeRequested_ = false;
+    int commandDepth_ = 0;
+    int cyclesCompleted_ = 0;
+    std::deque<std::function<void()>> deferred_;
+    QTimer* progressTimer_;
+    QElapsedTimer cycleClock_;
+};

@@ -1,0 +1,67 @@
+#include "shell/MainForm.h"
+
+#include "display/ChartSeries.h"
+#include "display/SpectrumChart.h"
+#include "files/CalibrationFile.h"
+#include "files/NumberText.h"
+#include "shell/StatusPanels.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+void TMainForm::LoadCalibration() {
+    if (CalibrationFileName.isEmpty()) {
+        QString folder = openDialogFolder_.isEmpty() ? dataFolder_ : openDialogFolder_;
+        auto chosen = prompts_.openFile("ini files (*.ini)", folder);
+        if (!chosen)
+            return;
+        openDialogFolder_ = QFileInfo(*chosen).absolutePath();
+        if (!QFile(*chosen).open(QIODevice::ReadOnly))
+            return;
+        CalibrationFileName = *chosen;
+    }
+    CalibrationCoefficients read{Ch1Coefficients, Ch2Coefficients};
+    auto keep = [&] {
+        Ch1Coefficients = read.ch1;
+        Ch2Coefficients = read.ch2;
+    };
+    CalibrationReadOutcome outcome;
+    try {
+        outcome = readCalibrationFile(CalibrationFileName, systemDecimalSeparator(), read);
+    } catch (...) {
+        // Coefficients read before a bad line keep their new values.
+        keep();
+        throw;
+    }
+    keep();
+    if (outcome == CalibrationReadOutcome::NotOpened)
+        return;
+    if (!MarksNoCalibration(Ch1Coefficients))
+        ComputeWavelengths(Ch1Coefficients, Ch2Coefficients, Device.PixelCount, kind_,
+                           SingleChannel, Wavelengths);
+}
+
+void TMainForm::SetupChart() {
+    const std::int32_t p = Device.PixelCount;
+    if (kind_ == BuildKind::Standard) {
+        QFont font = StatusBar1->font();
+        font.setPointSize(12);
+        StatusBar1->setFont(font);
+    }
+    const bool nm = MeasurementParameters.WavelengthUnits;
+    auto bottom =
+        SetupBottomAxis(nm, Wavelengths.WavelengthMin, Wavelengths.WavelengthMax, p, SingleChannel);
+    TChart1->setBottomMaximum(bottom.maximum);
+    TChart1->setBottomMinimum(bottom.minimum);
+    TChart1->setLeftTitleFontSize(10);
+    TChart1->setLeftTitle("Counts");
+    TChart1->setBottomTitleFontSize(10);
+    Flags.RawMode = true;
+    TChart1->Series1.appendPoints(static_cast<std::size_t>(p) + 2);
+    TChart1->Series2.appendPoints(static_cast<std::size_t>(p) + 2);
+    TChart1->setLeftMinimum(0);
+    if (auto maximum = SetupLeftMaximum(Device.Resolution, kind_))
+        TChart1->setLeftMaximum(*maximum);
+    TChart1->setBottomTitle(bottom.title);
+    TChart1->setWavelengthUnits(nm);
+}

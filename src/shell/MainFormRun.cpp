@@ -1,0 +1,179 @@
+#include "shell/MainForm.h"
+
+#include "shell/Guard.h"
+#include "shell/StatusPanels.h"
+
+#include <QProgressBar>
+#include <QTimer>
+#include <QToolButton>
+
+// Commands never overlap a cycle: one pressed while a cycle is in flight waits for its end and
+// runs before the next cycle starts, in the order pressed.
+void TMainForm::command(const std::function<void()>& handler) {
+    if (cycleInFlight_) {
+        deferred_.push_back(handler);
+        return;
+    }
+    ++commandDepth_;
+    run(handler);
+    --commandDepth_;
+    // A command that waited for the user held the run; let it go on.
+    if (commandDepth_ == 0 && runActive_ && !cycleInFlight_)
+        QTimer::singleShot(0, this, [this] { afterCycle(); });
+}
+
+void TMainForm::bind(QAbstractButton* button, void (TMainForm::*handler)()) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler] { command([this, handler] { (this->*handler)(); }); });
+}
+
+void TMainForm::SingleButtonClick() {
+    StopButton->setEnabled(true);
+    StartButton->setEnabled(false);
+    SingleButton->setEnabled(false);
+    Continuous = false;
+    RunMeasurement();
+}
+
+void TMainForm::StartButtonClick() {
+    StopButton->setEnabled(true);
+    StartButton->setEnabled(false);
+    SingleButton->setEnabled(false);
+    Continuous = true;
+    StatusBar1->setText(5, "Running");
+    if (kind_ == BuildKind::Thermal)
+        UpdateClick();
+    RunMeasurement();
+}
+
+// Stop acts at once: the cycle in flight completes, no further one starts.
+void TMainForm::StopButtonClick() {
+    StopButton->setEnabled(false);
+    // No run starts over another: Start and Single wait for the run to end.
+    StartButton->setEnabled(!runActive_);
+    SingleButton->setEnabled(!runActive_);
+    Continuous = false;
+    StatusBar1->setText(5, "Stopped");
+    if (kind_ == BuildKind::Thermal)
+        UpdateClick();
+}
+
+void TMainForm::Button1Click() {
+    StartButton->setEnabled(!runActive_);
+    SingleButton->setEnabled(!runActive_);
+}
+
+void TMainForm::RunMeasurement() {
+    if (!Device.Connected) {
+        prompts_.message("No device found !", "Init", PromptIcon::Error, PromptButtons::Ok);
+        StopButton->setEnabled(false);
+        StartButton->setEnabled(true);
+        SingleButton->setEnabled(true);
+        return;
+    }
+    runActive_ = true;
+    startCycle();
+}
+
+CameraThread::Job TMainForm::settingsJob() const {
+    return [name = Device.DeviceName, p = MeasurementParameters](Camera& camera) {
+        camera.SetMode(name, p.TriggerMode);
+        camera.SetAveraging(name, p.Averaging);
+        camera.SetIntegrationTime(name, p.IntegrationTime);
+    };
+}
+
+void TMainForm::startCycle() {
+    cycleInFlight_ = true;
+    auto block = std::make_shared<CountArray>();
+    CameraThread::Job settings = settingsStale_ ? settingsJob() : CameraThread::Job();
+    camera_.post(
+        [name = Device.DeviceName, block, settings](Camera& camera) {
+            if (settings)
+                settings(camera);
+            camera.Measure(name);
+            *block = camera.ReadData(name);
+        },
+        [this, block, resend = bool(settings)](std::exception_ptr error) {
+            if (resend && !error)
+                settingsStale_ = false;
+            cycleDone(error, block);
+        });
+    showProgress(true);
+}
+
+void TMainForm::cycleDone(std::exception_ptr error, const std::shared_ptr<CountArray>& block) {
+    cycleInFlight_ = false;
+    showProgress(false);
+    bool completed = run([&] {
+        if (error)
+            std::rethrow_exception(error);
+        RetrieveData(*block);
+        UpdateClick();
+        ++cyclesCompleted_;
+    });
+    if (!completed) {
+        // The run ends here; the buttons keep their run-time state until Stop.
+        runActive_ = false;
+        deferred_.clear();
+        emit runEnded();
+        if (closeRequested_)
+            close();
+        return;
+    }
+    afterCycle();
+}
+
+// Between two cycles: the commands pressed meanwhile, then the next cycle or the run's end.
+void TMainForm::afterCycle() {
+    if (!runActive_ || cycleInFlight_ || commandDepth_ > 0)
+        return;
+    if (!deferred_.empty()) {
+        runDeferred();
+        return;
+    }
+    if (Continuous && !closeRequested_)
+        startCycle();
+    else
+        endRun();
+}
+
+void TMainForm::runDeferred() {
+    auto next = std::move(deferred_.front());
+    deferred_.pop_front();
+    command(next);
+}
+
+void TMainForm::endRun() {
+    runActive_ = false;
+    finishRun();
+}
+
+void TMainForm::finishRun() {
+    SingleButton->setEnabled(true);
+    StartButton->setEnabled(true);
+    emit runEnded();
+    if (closeRequested_)
+        close();
+}
+
+void TMainForm::showProgress(bool running) {
+    QProgressBar* bar = StatusBar1->progress();
+    const double expected =
+        double(MeasurementParameters.IntegrationTime) * double(MeasurementParameters.Averaging);
+    if (!running || expected <= 500) {
+        progressTimer_->stop();
+        bar->hide();
+        return;
+    }
+    bar->setRange(0, 1000);
+    bar->setValue(0);
+    bar->setFormat("%p%");
+    bar->show();
+    cycleClock_.start();
+    progressTimer_->disconnect();
+    connect(progressTimer_, &QTimer::timeout, this, [this, bar, expected] {
+        bar->setValue(int(std::min(1.0, double(cycleClock_.elapsed()) / expected) * 1000));
+    });
+    progressTimer_->start(100);
+}
