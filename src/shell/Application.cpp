@@ -20,6 +20,7 @@ int runHalvane(BuildKind kind, int argc, char** argv) {
     options.dataFolder = shippedDataFolder();
     TMainForm form(options);
     guarded(prompts, [&] { form.FormCreate(); });
+    form.CreateDialogs();
     prompts.setParent(&form);
     form.show();
     int result = app.exec();

@@ -1,6 +1,7 @@
 #include "shell/MainForm.h"
 
 #include "display/SpectrumChart.h"
+#include "processing/CorrectionForm.h"
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"
 #include "shell/ToolBarImages.h"
@@ -106,6 +107,11 @@ void TMainForm::connectHandlers() {
 }
 
 TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateDialogs() {
+    CorrectionForm = new TCorrectionForm(this);
+    CorrectionForm->hide();
+}
 
 QString TMainForm::devicePropertiesPath() const {
     return QDir(settingsFolder_).absoluteFilePath("DevicePropertiesFile.ini");

@@ -22,6 +22,7 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 class SpectrumChart;
+class TCorrectionForm;
 class StatusPanels;
 
 // The main window: tool bar, chart and status bar, and the program's state.
@@ -42,6 +43,8 @@ public:
     ~TMainForm() override;
 
     void FormCreate();
+    // The dialogs come after the start sequence, which must not use them.
+    void CreateDialogs();
     void FormDestroy();
 
     BuildKind kind() const { return kind_; }
@@ -66,6 +69,7 @@ public:
     QPushButton* Button1;
     SpectrumChart* TChart1;
     StatusPanels* StatusBar1;
+    TCorrectionForm* CorrectionForm = nullptr;
 
     // Device values and settings.
     DeviceValues Device;

@@ -15,8 +15,9 @@ QCoreApplication& app() {
     static int argc = 1;
     static char name[] = "test_camera";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
+    // Never destroyed: Qt's own objects may be gone before static destructors run.
+    static QCoreApplication* instance = new QCoreApplication(argc, argv);
+    return *instance;
 }
 
 struct CameraFixture : ::testing::Test {

@@ -1,4 +1,5 @@
 #include "display/SpectrumChart.h"
+#include "support/QtApp.h"
 
 #include <gtest/gtest.h>
 
@@ -10,22 +11,12 @@
 #include <QTemporaryDir>
 
 #include <cmath>
-#include <memory>
 
 namespace {
 
-// The application lives from the start of the tests to their end, inside main, so it is gone
-// before the toolkit's own statics are torn down.
 class QtEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[13] = "test_display";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
+    void SetUp() override { qtApp(); }
 };
 
 [[maybe_unused]] const ::testing::Environment* const Environment =
