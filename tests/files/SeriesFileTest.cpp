@@ -1,0 +1,166 @@
+#include "files/SeriesFile.h"
+
+#include "files/DisplayFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <csignal>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+// As a std::string, so a mismatch prints as text.
+std::string readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+const QByteArray Header = "Multiple\r\n07.03.24 14:05:09\r\n";
+
+QByteArray block(int number) {
+    return "Scan " + QByteArray::number(number) + ",   \r\n0, 12.0\n1, 13.5\n\r\n";
+}
+
+// Lets writes past `bytes` fail with EFBIG instead of killing the process, until destroyed.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous{};
+    void (*previousHandler)(int) = nullptr;
+};
+
+class SeriesFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("series.txt"));
+};
+
+TEST_F(SeriesFileTest, WritesTheHeaderAndEachBlockAtOnce) {
+    SeriesFile series(path);
+    series.start(QStringLiteral("07.03.24 14:05:09"));
+    EXPECT_TRUE(series.isOpen());
+    EXPECT_EQ(series.path(), path);
+    EXPECT_EQ(readAll(path), Header.toStdString());
+    for (int n = 0; n < 3; ++n) {
+        series.append(block(n));
+        // Readable by others before the file is closed.
+        EXPECT_TRUE(readAll(path).ends_with(block(n).toStdString()));
+    }
+    series.close();
+    EXPECT_FALSE(series.isOpen());
+    series.close();
+    EXPECT_EQ(readAll(path), (Header + block(0) + block(1) + block(2)).toStdString());
+}
+
+TEST_F(SeriesFileTest, StartReplacesAnExistingFileAndARunningRecording) {
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older and much longer file content");
+    old.close();
+
+    SeriesFile series(path);
+    series.start(QStringLiteral("first"));
+    series.append(block(0));
+    series.start(QStringLiteral("07.03.24 14:05:09"));
+    series.append(block(0));
+    series.close();
+    EXPECT_EQ(readAll(path), (Header + block(0)).toStdString());
+}
+
+TEST_F(SeriesFileTest, OtherFilesWrittenMeanwhileDoNotDisturbIt) {
+    SeriesFile series(path);
+    series.start(QStringLiteral("07.03.24 14:05:09"));
+    series.append(block(0));
+    const QString display = dir.filePath(QStringLiteral("display.txt"));
+    writeDisplayFile(display, 2, block(0));
+    series.append(block(1));
+    series.close();
+    EXPECT_EQ(readAll(path), (Header + block(0) + block(1)).toStdString());
+    EXPECT_EQ(readAll(display), ("Single\r\n2\r\n" + block(0)).toStdString());
+}
+
+TEST_F(SeriesFileTest, AFileThatCannotBeCreatedThrowsAndStaysClosed) {
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+
+    for (const QString& bad : {dir.filePath(QStringLiteral("plain/series.txt")),
+                               dir.filePath(QStringLiteral("folder"))}) {
+        SeriesFile series(bad);
+        try {
+            series.start(QStringLiteral("date"));
+            ADD_FAILURE() << "no error for " << bad.toStdString();
+        } catch (const std::runtime_error& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("File io error: cannot create"), std::string::npos) << message;
+            EXPECT_NE(message.find(bad.toStdString()), std::string::npos) << message;
+        }
+        EXPECT_FALSE(series.isOpen());
+        EXPECT_THROW(series.append(block(0)), std::runtime_error);
+    }
+}
+
+TEST_F(SeriesFileTest, AFullDiskFailsTheWriteAndClosesTheFile) {
+    SeriesFile series(QStringLiteral("/dev/full"));
+    try {
+        series.start(QStringLiteral("date"));
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("File io error: cannot write"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_FALSE(series.isOpen());
+}
+
+TEST_F(SeriesFileTest, AFailedBlockKeepsTheBlocksBeforeIt) {
+    SeriesFile series(path);
+    series.start(QStringLiteral("07.03.24 14:05:09"));
+    series.append(block(0));
+    series.append(block(1));
+    const QByteArray complete = Header + block(0) + block(1);
+    {
+        // Room for a part of the next block only.
+        const FileSizeLimit limit(static_cast<rlim_t>(complete.size() + 5));
+        EXPECT_THROW(series.append(block(2)), std::runtime_error);
+    }
+    EXPECT_FALSE(series.isOpen());
+    EXPECT_EQ(readAll(path), complete.toStdString());
+    EXPECT_THROW(series.append(block(3)), std::runtime_error);
+    EXPECT_EQ(readAll(path), complete.toStdString());
+}
+
+TEST(SeriesDateTimeLine, ShortDateBlankLongTimeExceptAtMidnight) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QTimeZone utc = QTimeZone::utc();
+    EXPECT_EQ(seriesDateTimeLine(QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9), utc), german),
+              QStringLiteral("07.03.24 14:05:09 UTC"));
+    EXPECT_EQ(seriesDateTimeLine(QDateTime(QDate(2024, 3, 7), QTime(0, 0), utc), german),
+              QStringLiteral("07.03.24"));
+    EXPECT_EQ(seriesDateTimeLine(QDateTime(QDate(2024, 3, 7), QTime(0, 0, 0, 1), utc), german),
+              QStringLiteral("07.03.24 00:00:00 UTC"));
+}
+
+} // namespace
