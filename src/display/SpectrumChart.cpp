@@ -1,5 +1,8 @@
 #include "display/SpectrumChart.h"
 
+#include <QScreen>
+#include <QTimer>
+
 #include "display/ChartParts.h"
 
 #include <QFont>
@@ -177,7 +180,18 @@ void SpectrumChart::setWavelengthUnits(bool wavelengthUnits) {
 }
 
 void SpectrumChart::refresh() {
-    replot(QCustomPlot::rpQueuedReplot);
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    const double rate = screen() && screen()->refreshRate() > 0 ? screen()->refreshRate() : 60.0;
+    const auto frame = static_cast<qint64>(1000.0 / rate);
+    const qint64 wait =
+        m_sinceReplot.isValid() ? std::max<qint64>(0, frame - m_sinceReplot.elapsed()) : 0;
+    QTimer::singleShot(wait, this, [this] {
+        m_refreshPending = false;
+        m_sinceReplot.start();
+        replot();
+    });
 }
 
 double SpectrumChart::axisXAt(QPoint chartPos) const {

@@ -5,6 +5,7 @@
 #include <qcustomplot.h>
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QRect>
 #include <QSharedPointer>
@@ -59,7 +60,7 @@ public:
     void setWavelengthUnits(bool wavelengthUnits);
     bool wavelengthUnits() const { return m_wavelengthUnits; }
 
-    // One redraw at the next pass of the event loop, however often it is asked for before.
+    // One redraw soon, however often it is asked for before; at most one per screen frame.
     void refresh();
 
     // The bottom-axis value at a horizontal position in chart coordinates, also outside the plot.
@@ -91,4 +92,6 @@ private:
     QCPRange m_bottomRange;
     QCPRange m_leftRange;
     bool m_wavelengthUnits = false;
+    bool m_refreshPending = false;
+    QElapsedTimer m_sinceReplot;
 };
