@@ -2,6 +2,7 @@
 
 #include "display/SpectrumChart.h"
 #include "processing/CorrectionForm.h"
+#include "setup/SetupForm.h"
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"
 #include "shell/ToolBarImages.h"
@@ -82,6 +83,18 @@ void TMainForm::connectHandlers() {
     bind(DarkButon, &TMainForm::DarkButonClick);
     bind(WhiteButton, &TMainForm::WhiteButtonClick);
     bind(PrintChart, &TMainForm::PrintChartClick);
+    bind(SaveScan, &TMainForm::SaveScanClick);
+    bind(LoadScan, &TMainForm::LoadScanClick);
+    bind(RecordButton, &TMainForm::RecordButtonClick);
+    bind(SetupButton, &TMainForm::SetupButtonClick);
+    if (kind_ == BuildKind::Thermal) {
+        bind(CalTen, &TMainForm::CalTenClick);
+        bind(Cal50, &TMainForm::Cal50Click);
+        temperatureTimer_ = new QTimer(this);
+        connect(temperatureTimer_, &QTimer::timeout, this,
+                [this] { run([this] { GetTemperatures(); }); });
+        temperatureTimer_->start(1000);
+    }
     // Stop and the halt button act at once, also while a cycle is in flight.
     connect(StopButton, &QToolButton::clicked, this,
             [this] { run([this] { StopButtonClick(); }); });
@@ -111,6 +124,8 @@ TMainForm::~TMainForm() = default;
 void TMainForm::CreateDialogs() {
     CorrectionForm = new TCorrectionForm(this);
     CorrectionForm->hide();
+    SetupForm = new TSetupForm(kind_, prompts_, MeasurementParameters, this);
+    SetupForm->hide();
 }
 
 QString TMainForm::devicePropertiesPath() const {

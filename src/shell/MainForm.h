@@ -2,6 +2,7 @@
 
 #include "camera/CameraThread.h"
 #include "camera/DeviceValues.h"
+#include "files/SeriesFile.h"
 #include "measurement/BuildKind.h"
 #include "measurement/MeasurementParameters.h"
 #include "measurement/ScanSummation.h"
@@ -23,6 +24,7 @@ class QPushButton;
 class QToolButton;
 class SpectrumChart;
 class TCorrectionForm;
+class TSetupForm;
 class StatusPanels;
 
 // The main window: tool bar, chart and status bar, and the program's state.
@@ -70,6 +72,7 @@ public:
     SpectrumChart* TChart1;
     StatusPanels* StatusBar1;
     TCorrectionForm* CorrectionForm = nullptr;
+    TSetupForm* SetupForm = nullptr;
 
     // Device values and settings.
     DeviceValues Device;
@@ -90,10 +93,17 @@ public:
     ReferenceFlags Flags;
     std::uint16_t ScansToRecord = 0;
 
-    // The chart's channel choice and the scan blocks' save mode, as the setup dialog shows them.
-    bool ShowCh1 = true;
-    bool ShowCh2 = true;
-    bool SaveAverage = true;
+    // Thermal build: detector gain and the two temperature calibration points.
+    std::int32_t GainCode = 0;
+    std::array<std::int32_t, 3> Cal10Readings{};
+    std::array<std::int32_t, 3> Cal50Readings{};
+    bool Cal10Done = false;
+    bool Cal50Done = false;
+
+    // Series recording.
+    bool SeriesFileReady = false;
+    bool Recording = false;
+    std::uint16_t RecordedScans = 0;
 
     // Handlers; the buttons run them through command(), so none overlaps a cycle.
     void SingleButtonClick();
@@ -104,6 +114,17 @@ public:
     void WhiteButtonClick();
     void typeButtonClick();
     void PrintChartClick();
+    void SaveScanClick();
+    void LoadScanClick();
+    void RecordButtonClick();
+    void ToolButton1Click();
+    void StartSeriesFile();
+    void StopRecording();
+    void SetupButtonClick();
+    void CalTenClick();
+    void Cal50Click();
+    void GetTemperatures();
+    void DisplayTemperature(const std::wstring& reply);
     void FormMouseMove();
 
     void UpdateClick();
@@ -120,6 +141,7 @@ public:
     bool runActive() const { return runActive_; }
     bool cycleInFlight() const { return cycleInFlight_; }
     int cyclesCompleted() const { return cyclesCompleted_; }
+    bool cameraIdle() const { return camera_.pending() == 0; }
 
 signals:
     void runEnded();
@@ -133,13 +155,26 @@ private:
     void command(const std::function<void()>& handler);
     void bind(QAbstractButton* button, void (TMainForm::*handler)());
     void RunMeasurement();
-    void startCycle();
+    void startCycle(CameraThread::Job prefix = {});
+    void applyXAxisUnits();
+    void postSetting(CameraThread::Job job);
+    CameraThread::Job runCodeJob(std::int32_t code) const;
+    void calibrateTemperature(const QString& text, std::array<std::int32_t, 3>& readings,
+                              bool& done);
     void cycleDone(std::exception_ptr error, const std::shared_ptr<CountArray>& block);
     void afterCycle();
     void endRun();
     void finishRun();
     void runDeferred();
     void showProgress(bool running);
+    void showRecordingProgress();
+    void recordScanBlock();
+    QByteArray scanBlock(std::uint16_t number) const;
+    bool mayOverwrite(const QString& path);
+    // The chart's channel choice and the scan blocks' save mode, as the setup dialog shows them.
+    bool displayCh1() const;
+    bool displayCh2() const;
+    bool saveAverage() const;
     CameraThread::Job settingsJob() const;
     void buildToolBar();
     void buildHaltPanel();
@@ -158,8 +193,11 @@ private:
     QString settingsFolder_;
     QString dataFolder_;
     bool deviceOpened_ = false;
-    // The folder the open-file dialog shows next.
+    // The folder the open-file dialog shows next, and its filter.
     QString openDialogFolder_;
+    QString openDialogFilter_;
+    QString seriesFileName_;
+    std::unique_ptr<SeriesFile> seriesFile_;
     // The last settings sent failed: the next cycle sends them again before measuring.
     bool settingsStale_ = false;
     bool runActive_ = false;
@@ -169,5 +207,8 @@ private:
     int cyclesCompleted_ = 0;
     std::deque<std::function<void()>> deferred_;
     QTimer* progressTimer_;
+    QTimer* temperatureTimer_ = nullptr;
+    bool temperaturePending_ = false;
+    bool temperatureErrorShown_ = false;
     QElapsedTimer cycleClock_;
 };

@@ -12,7 +12,9 @@
 void TMainForm::LoadCalibration() {
     if (CalibrationFileName.isEmpty()) {
         QString folder = openDialogFolder_.isEmpty() ? dataFolder_ : openDialogFolder_;
-        auto chosen = prompts_.openFile("ini files (*.ini)", folder);
+        // The open-file dialog keeps this filter, also for Load Display.
+        openDialogFilter_ = "ini files (*.ini)";
+        auto chosen = prompts_.openFile(openDialogFilter_, folder);
         if (!chosen)
             return;
         openDialogFolder_ = QFileInfo(*chosen).absolutePath();

@@ -72,7 +72,10 @@ void TMainForm::RunMeasurement() {
         return;
     }
     runActive_ = true;
-    startCycle();
+    if (kind_ == BuildKind::Thermal)
+        startCycle(runCodeJob(162));
+    else
+        startCycle();
 }
 
 CameraThread::Job TMainForm::settingsJob() const {
@@ -83,12 +86,14 @@ CameraThread::Job TMainForm::settingsJob() const {
     };
 }
 
-void TMainForm::startCycle() {
+void TMainForm::startCycle(CameraThread::Job prefix) {
     cycleInFlight_ = true;
     auto block = std::make_shared<CountArray>();
     CameraThread::Job settings = settingsStale_ ? settingsJob() : CameraThread::Job();
     camera_.post(
-        [name = Device.DeviceName, block, settings](Camera& camera) {
+        [name = Device.DeviceName, block, settings, prefix](Camera& camera) {
+            if (prefix)
+                prefix(camera);
             if (settings)
                 settings(camera);
             camera.Measure(name);
@@ -111,6 +116,7 @@ void TMainForm::cycleDone(std::exception_ptr error, const std::shared_ptr<CountA
         RetrieveData(*block);
         UpdateClick();
         ++cyclesCompleted_;
+        recordScanBlock();
     });
     if (!completed) {
         // The run ends here; the buttons keep their run-time state until Stop.
@@ -144,12 +150,29 @@ void TMainForm::runDeferred() {
     command(next);
 }
 
+// Start and Single stay disabled until the thermal build's end code has been sent too.
 void TMainForm::endRun() {
-    runActive_ = false;
-    finishRun();
+    if (kind_ != BuildKind::Thermal) {
+        finishRun();
+        return;
+    }
+    camera_.post(runCodeJob(160), [this](std::exception_ptr error) {
+        if (!run([&] {
+                if (error)
+                    std::rethrow_exception(error);
+            })) {
+            runActive_ = false;
+            emit runEnded();
+            if (closeRequested_)
+                close();
+            return;
+        }
+        finishRun();
+    });
 }
 
 void TMainForm::finishRun() {
+    runActive_ = false;
     SingleButton->setEnabled(true);
     StartButton->setEnabled(true);
     emit runEnded();

@@ -32,6 +32,9 @@ void TMainForm::FormCreate() {
         prompts_.message("Could not start camera server", ApplicationTitle, PromptIcon::None,
                          PromptButtons::Ok);
         resizeBuffers();
+        // Without these the setup dialog would refuse its own "Scans to Save".
+        MeasurementParameters.ScansToSave = 1;
+        ScansToRecord = 1;
         return;
     }
     run([this] { connectDevice(); });
@@ -47,6 +50,8 @@ void TMainForm::FormCreate() {
     MeasurementParameters.ScansToSave = 1;
     ScansToRecord = 1;
     run([this] { UpdateClick(); });
+    Cal10Done = false;
+    Cal50Done = false;
 }
 
 // Steps 6 to 10: the first device of the list, opened, and its settings restored.
@@ -150,6 +155,8 @@ void TMainForm::WriteDeviceProperties() {
 // The exit sequence. A device error never costs the user's settings, and without a real device
 // the settings file is left alone.
 void TMainForm::FormDestroy() {
+    if (Recording)
+        StopRecording();
     if (!camera_.hasServer())
         return;
     if (deviceOpened_)
@@ -158,6 +165,8 @@ void TMainForm::FormDestroy() {
         });
     if (Device.Connected)
         run([this] { WriteDeviceProperties(); });
+    if (kind_ == BuildKind::Thermal && deviceOpened_)
+        run([this] { camera_.call(runCodeJob(160)); });
 }
 
 // Waits for the server: called by the start sequence, before the window is in view.

@@ -10,8 +10,18 @@ struct Panel {
     const char* text;
 };
 
-const Panel ThermalPanels[] = {{50, "  X:"},  {50, "Ch1 Y:"}, {80, ""},  {80, ""},  {100, "T1:"},
-                               {100, "T2: "}, {100, "T3: "},  {100, ""}, {100, ""}, {100, ""}};
+const Panel ThermalPanels[] = {{50, "  X:"},
+                               {50, "Ch1 Y:"},
+                               {80, ""},
+                               {80, ""},
+                               {100, "T1:"},
+                               {100, "T2: "},
+                               {100, "T3: "},
+                               {100, ""},
+                               {100, ""},
+                               {100, ""},
+                               // The temperature readout's third sensor.
+                               {100, ""}};
 const Panel StandardPanels[] = {{80, "X:"},
                                 {80, "Ch1 Y:"},
                                 {80, "Ch2 Y: "},

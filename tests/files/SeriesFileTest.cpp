@@ -1,6 +1,7 @@
 #include "files/SeriesFile.h"
 
 #include "files/DisplayFile.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -27,25 +28,6 @@ QByteArray block(int number) {
     return "Scan " + QByteArray::number(number) + ",   \r\n0, 12.0\n1, 13.5\n\r\n";
 }
 
-// Lets writes past `bytes` fail with EFBIG instead of killing the process, until destroyed.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous{};
     void (*previousHandler)(int) = nullptr;
 };
 

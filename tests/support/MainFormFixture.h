@@ -39,6 +39,7 @@ protected:
     void start(BuildKind kind = BuildKind::Standard) {
         makeForm(kind);
         form->FormCreate();
+        form->CreateDialogs();
     }
 
     QString settingsPath() const { return folder.filePath("DevicePropertiesFile.ini"); }
