@@ -28,9 +28,6 @@ QByteArray block(int number) {
     return "Scan " + QByteArray::number(number) + ",   \r\n0, 12.0\n1, 13.5\n\r\n";
 }
 
-    void (*previousHandler)(int) = nullptr;
-};
-
 class SeriesFileTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }

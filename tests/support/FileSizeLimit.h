@@ -22,3 +22,5 @@ public:
 
 private:
     rlimit previous{};
+    void (*previousHandler)(int) = nullptr;
+};
