@@ -118,7 +118,7 @@ public:
     void LoadScanClick();
     void RecordButtonClick();
     void ToolButton1Click();
-    void StartSeriesFile();
+    bool StartSeriesFile();
     void StopRecording();
     void SetupButtonClick();
     void CalTenClick();

@@ -70,7 +70,8 @@ void TMainForm::RecordButtonClick() {
         ToolButton1Click();
         return;
     }
-    StartSeriesFile();
+    if (!StartSeriesFile())
+        return;
     Recording = true;
     RecordedScans = 0;
     setCaptionColor(RecordButton, "Recording", QColor(255, 0, 0));
@@ -95,15 +96,17 @@ void TMainForm::ToolButton1Click() {
         seriesFileName_ = *path;
 }
 
-void TMainForm::StartSeriesFile() {
+// A file that cannot be created starts no recording.
+bool TMainForm::StartSeriesFile() {
     auto file = std::make_unique<SeriesFile>(seriesFileName_);
     try {
         file->start(seriesDateTimeLine(QDateTime::currentDateTime(), QLocale::system()));
-    } catch (const std::exception& error) {
+    } catch (const std::exception&) {
         prompts_.message("File io error", ApplicationTitle, PromptIcon::Error, PromptButtons::Ok);
-        throw;
+        return false;
     }
     seriesFile_ = std::move(file);
+    return true;
 }
 
 // The recording step of a cycle. A block that cannot be written ends the recording; the blocks

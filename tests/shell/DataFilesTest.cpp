@@ -4,6 +4,7 @@
 #include "support/MainFormFixture.h"
 #include "support/Waiting.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -96,21 +97,32 @@ TEST_F(DataFiles, LoweringTheCountEndsTheRecordingAtTheNextBlock) {
     EXPECT_EQ(blockNumbers(), (std::vector<int>{0, 1, 2}));
 }
 
-TEST_F(DataFiles, SeriesFileThatCannotBeCreatedStartsNoRecording) {
+TEST_F(DataFiles, SeriesFileThatCannotBeCreatedIsSaidPlainlyAndStartsNoRecording) {
     start();
     QFile regular(folder.filePath("plain"));
     ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
     regular.close();
-    form->SeriesFileReady = true;
     prompts.files.push_back(folder.filePath("plain/series.txt"));
     form->RecordButton->click();
-    // The selection itself says plainly that the file cannot be made.
-    form->SeriesFileReady = false;
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].startsWith("Cannot create")) << errors()[0].toStdString();
+    EXPECT_FALSE(form->SeriesFileReady);
+
+    // Chosen while it could be made, gone when the recording starts.
+    prompts.shown.clear();
+    ASSERT_TRUE(QDir(folder.path()).mkdir("sub"));
+    prompts.files.push_back(folder.filePath("sub/series.txt"));
     form->RecordButton->click();
+    ASSERT_TRUE(form->SeriesFileReady);
+    ASSERT_TRUE(QDir(folder.filePath("sub")).removeRecursively());
+    QFile blocker(folder.filePath("sub"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    form->RecordButton->click();
+    EXPECT_EQ(errors(), QStringList{"File io error"});
+    EXPECT_EQ(prompts.shown.back().buttons, PromptButtons::Ok);
     EXPECT_FALSE(form->Recording);
     EXPECT_EQ(form->RecordButton->text(), "Record");
-    ASSERT_FALSE(errors().isEmpty());
-    EXPECT_EQ(errors()[0], "File io error");
 }
 
 TEST_F(DataFiles, FailingBlockWriteEndsTheRecordingAndKeepsTheBlocksBefore) {
