@@ -164,7 +164,7 @@ private:
     void cycleDone(std::exception_ptr error, const std::shared_ptr<CountArray>& block);
     void afterCycle();
     void endRun();
-    void finishRun();
+    void finishRun(bool enableButtons);
     void runDeferred();
     void showProgress(bool running);
     void showRecordingProgress();

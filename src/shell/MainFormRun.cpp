@@ -120,11 +120,7 @@ void TMainForm::cycleDone(std::exception_ptr error, const std::shared_ptr<CountA
     });
     if (!completed) {
         // The run ends here; the buttons keep their run-time state until Stop.
-        runActive_ = false;
-        deferred_.clear();
-        emit runEnded();
-        if (closeRequested_)
-            close();
+        finishRun(false);
         return;
     }
     afterCycle();
@@ -153,28 +149,27 @@ void TMainForm::runDeferred() {
 // Start and Single stay disabled until the thermal build's end code has been sent too.
 void TMainForm::endRun() {
     if (kind_ != BuildKind::Thermal) {
-        finishRun();
+        finishRun(true);
         return;
     }
     camera_.post(runCodeJob(160), [this](std::exception_ptr error) {
-        if (!run([&] {
-                if (error)
-                    std::rethrow_exception(error);
-            })) {
-            runActive_ = false;
-            emit runEnded();
-            if (closeRequested_)
-                close();
-            return;
-        }
-        finishRun();
+        finishRun(run([&] {
+            if (error)
+                std::rethrow_exception(error);
+        }));
     });
 }
 
-void TMainForm::finishRun() {
+// After an error the buttons keep their run-time state; commands pressed during the last
+// cycle still run.
+void TMainForm::finishRun(bool enableButtons) {
     runActive_ = false;
-    SingleButton->setEnabled(true);
-    StartButton->setEnabled(true);
+    if (enableButtons) {
+        SingleButton->setEnabled(true);
+        StartButton->setEnabled(true);
+    }
+    while (!deferred_.empty() && !cycleInFlight_)
+        runDeferred();
     emit runEnded();
     if (closeRequested_)
         close();

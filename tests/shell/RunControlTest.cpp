@@ -161,3 +161,16 @@ TEST_F(RunControl, KeysAreNamedInTheTooltips) {
     EXPECT_EQ(form->StartButton->toolTip(), "Continous Measurement (F6)");
     EXPECT_EQ(form->StopButton->toolTip(), "Stop Measurement (Esc)");
 }
+
+TEST_F(RunControl, CommandPressedDuringAFailingCycleStillRuns) {
+    server->failures["Measure"] = L"Lamp off";
+    startReady();
+    holdNextCycle();
+    form->SingleButton->click();
+    ASSERT_TRUE(cycleHeld());
+    form->DarkButon->click();
+    gate.open();
+    ASSERT_TRUE(runEnds());
+    EXPECT_EQ(errors(), QStringList{"Lamp off"});
+    EXPECT_TRUE(form->Flags.SaveDarkPending);
+}
