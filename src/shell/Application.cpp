@@ -6,17 +6,32 @@
 #include "shell/QtPrompts.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QIcon>
+
+namespace {
+
+// The icon theme's sizes, so the window manager never has to scale a small one up.
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/halvane/halvane-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 int runHalvane(BuildKind kind, int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setWindowIcon(programIcon());
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(kind == BuildKind::Thermal ? "halvane-thermal" : "halvane");
     QtPrompts prompts;
     TMainForm::Options options;
     options.kind = kind;
     options.prompts = &prompts;
     // Fixed once here, so no later dialog can move where the settings are written.
-    options.settingsFolder = QDir::currentPath();
+    options.settingsFolder = settingsFolder();
     options.dataFolder = shippedDataFolder();
     TMainForm form(options);
     guarded(prompts, [&] { form.FormCreate(); });

@@ -2,10 +2,34 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 QString shippedDataFolder() {
     QDir beside(QCoreApplication::applicationDirPath());
     if (!beside.entryList({"calibration-*.ini"}, QDir::Files).isEmpty())
         return beside.absolutePath();
-    return QStringLiteral(HALVANE_INSTALL_DATADIR);
+    // Kept as plain text in the program, where the install check looks for it.
+    return QString::fromUtf8(HALVANE_INSTALL_DATADIR);
+}
+
+QString settingsFolder(const SettingsFolderInputs& inputs) {
+    const QDir current(inputs.currentFolder);
+    if (inputs.variable.isEmpty())
+        return QDir::cleanPath(current.absolutePath());
+    if (inputs.variable != QLatin1String(SettingsFolderXdg))
+        return QDir::cleanPath(current.absoluteFilePath(inputs.variable));
+    // The XDG rule: a relative XDG_CONFIG_HOME is invalid and ignored.
+    const QString base = QFileInfo(inputs.configHome).isAbsolute()
+                             ? inputs.configHome
+                             : QDir(inputs.home).filePath(QStringLiteral(".config"));
+    return QDir::cleanPath(QDir(base).filePath(QStringLiteral("halvane")));
+}
+
+QString settingsFolder() {
+    const QString folder =
+        settingsFolder({qEnvironmentVariable("HALVANE_SETTINGS_FOLDER"), QDir::currentPath(),
+                        qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath()});
+    // A folder that cannot be made shows up as a failed write of the properties file at exit.
+    QDir().mkpath(folder);
+    return folder;
 }
