@@ -59,11 +59,6 @@ TMainForm::TMainForm(const Options& options)
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
-    if (kind_ == BuildKind::Thermal)
-        resize(800, 582);
-    else
-        resize(652, 445);
-
     buildToolBar();
     TChart1 = new SpectrumChart(this);
     TChart1->setObjectName("TChart1");
@@ -71,6 +66,9 @@ TMainForm::TMainForm(const Options& options)
     StatusBar1 = new StatusPanels(kind_, this);
     setStatusBar(StatusBar1);
     buildHaltPanel();
+    // Wide enough that every status panel and the progress indicator at its right end show.
+    const QSize design = kind_ == BuildKind::Thermal ? QSize(800, 582) : QSize(652, 445);
+    resize(std::max(design.width(), StatusBar1->fullWidth()), design.height());
 
     progressTimer_ = new QTimer(this);
     connectHandlers();

@@ -181,7 +181,8 @@ void TMainForm::showProgress(bool running) {
         double(MeasurementParameters.IntegrationTime) * double(MeasurementParameters.Averaging);
     if (!running || expected <= 500) {
         progressTimer_->stop();
-        bar->hide();
+        // Short measurements leave the indicator to the recording, if one runs.
+        showRecordingProgress();
         return;
     }
     bar->setRange(0, 1000);

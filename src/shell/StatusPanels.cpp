@@ -53,7 +53,8 @@ StatusPanels::StatusPanels(BuildKind kind, QWidget* parent) : QStatusBar(parent)
     }
     progress_ = new QProgressBar(this);
     progress_->setObjectName("Progress");
-    progress_->setFixedWidth(120);
+    progress_->setFixedWidth(150);
+    progress_->setFont(QFont());
     progress_->setTextVisible(true);
     progress_->hide();
     addPermanentWidget(progress_);
@@ -79,4 +80,11 @@ void StatusPanels::setText(int index, const QString& text) {
 
 int StatusPanels::panelWidth(int index) const {
     return index >= 0 && index < count() ? panels_[index]->width() : 0;
+}
+
+int StatusPanels::fullWidth() const {
+    int width = progress_->width() + 24;
+    for (const QLabel* panel : panels_)
+        width += panel->width() + 6;
+    return width;
 }

@@ -22,6 +22,8 @@ public:
     void addPanel(int width, const QString& text);
 
     QProgressBar* progress() const { return progress_; }
+    // The width that shows every panel and the progress indicator.
+    int fullWidth() const;
 
 private:
     std::vector<QLabel*> panels_;
