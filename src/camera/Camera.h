@@ -13,8 +13,6 @@ class Camera {
 public:
     explicit Camera(std::unique_ptr<ICameraServer> server) : server_(std::move(server)) {}
 
-    ICameraServer& server() { return *server_; }
-
     std::vector<std::wstring> GetDeviceList();
     void SetAveraging(const std::wstring& name, std::int32_t count);
     void SetIntegrationTime(const std::wstring& name, std::int32_t milliseconds);

@@ -1,6 +1,7 @@
 #include "shell/MainForm.h"
 
 #include "display/SpectrumChart.h"
+#include "files/DevicePropertiesFile.h"
 #include "processing/CorrectionForm.h"
 #include "setup/SetupForm.h"
 #include "shell/Guard.h"
@@ -127,7 +128,7 @@ void TMainForm::CreateDialogs() {
 }
 
 QString TMainForm::devicePropertiesPath() const {
-    return QDir(settingsFolder_).absoluteFilePath("DevicePropertiesFile.ini");
+    return QDir(settingsFolder_).absoluteFilePath(DevicePropertiesFileName);
 }
 
 bool TMainForm::run(const std::function<void()>& handler) {
