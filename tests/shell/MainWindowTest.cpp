@@ -44,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(BothBuilds, MainWindowTexts,
                                                       {105, "Integration "},
                                                       {100, "Stopped"},
                                                       {100, "Not Connected"},
-                                                      {50, "Raw Data"}}}));
+                                                      {50, "Raw Data"}}}),
+                         [](const ::testing::TestParamInfo<PanelCase>& info) {
+                             return std::string(info.param.kind == BuildKind::Thermal ? "Thermal"
+                                                                                      : "Standard");
+                         });
 
 TEST_F(MainFormFixture, ToolBarCaptionsAndTooltipsOfBothBuilds) {
     for (BuildKind kind : {BuildKind::Standard, BuildKind::Thermal}) {

@@ -2,8 +2,12 @@
 #include "shell/StatusPanels.h"
 #include "support/MainFormFixture.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <algorithm>
 
 using Calls = std::vector<std::string>;
 
@@ -156,7 +160,12 @@ INSTANTIATE_TEST_SUITE_P(EachStep, StartSequenceFailure,
                                            FailingStep{"OpenDevice", false, false},
                                            FailingStep{"SetMode#1", true, true},
                                            FailingStep{"SetAveraging", true, true},
-                                           FailingStep{"SetIntegrationTime", true, true}));
+                                           FailingStep{"SetIntegrationTime", true, true}),
+                         [](const ::testing::TestParamInfo<FailingStep>& info) {
+                             std::string name = info.param.operation;
+                             std::replace(name.begin(), name.end(), '#', '_');
+                             return name;
+                         });
 
 TEST_F(StartSequence, EmptyDeviceListIsSaidInPlainWords) {
     server->devices.clear();
@@ -189,6 +198,15 @@ TEST_F(StartSequence, UnconvertibleLineIsReportedKeptAsBadAndDefaultsUsed) {
     EXPECT_DOUBLE_EQ(form->Wavelengths.WavelengthMin, 0.0);
     EXPECT_EQ(form->MeasurementParameters.Averaging, 1);
     EXPECT_TRUE(form->Device.Connected);
+}
+
+TEST_F(StartSequence, SettingsFileThatCannotBeWrittenAtExitIsReported) {
+    start();
+    ASSERT_TRUE(QDir(folder.path()).mkdir("DevicePropertiesFile.ini"));
+    form->FormDestroy();
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].contains("DevicePropertiesFile.ini")) << errors()[0].toStdString();
+    EXPECT_TRUE(QFileInfo(settingsPath()).isDir());
 }
 
 TEST_F(StartSequence, FailingCloseDeviceIsShownAndTheSettingsStillWritten) {
