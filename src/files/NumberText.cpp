@@ -94,15 +94,24 @@ QString formatGeneral(double value, QChar decimalSeparator) {
     return out;
 }
 
-std::int32_t parseInteger(const QString& text) {
-    const QStringView body = trimBlanks(text);
-    qsizetype pos = 0;
-    std::string ascii;
+namespace {
+
+// An optional sign; only a minus reaches the text to convert.
+void takeSign(QStringView body, qsizetype& pos, std::string& ascii) {
     if (pos < body.size() && (body[pos] == u'+' || body[pos] == u'-')) {
         if (body[pos] == u'-')
             ascii += '-';
         ++pos;
     }
+}
+
+} // namespace
+
+std::int32_t parseInteger(const QString& text) {
+    const QStringView body = trimBlanks(text);
+    qsizetype pos = 0;
+    std::string ascii;
+    takeSign(body, pos, ascii);
     if (takeDigits(body, pos, ascii) == 0 || pos != body.size())
         failInteger(text);
     std::int32_t value = 0;
@@ -116,11 +125,7 @@ double parseFloat(const QString& text, QChar decimalSeparator) {
     const QStringView body = trimBlanks(text);
     qsizetype pos = 0;
     std::string ascii;
-    if (pos < body.size() && (body[pos] == u'+' || body[pos] == u'-')) {
-        if (body[pos] == u'-')
-            ascii += '-';
-        ++pos;
-    }
+    takeSign(body, pos, ascii);
     qsizetype mantissaDigits = takeDigits(body, pos, ascii);
     if (pos < body.size() && body[pos] == decimalSeparator) {
         ++pos;
