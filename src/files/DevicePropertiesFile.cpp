@@ -1,10 +1,10 @@
 #include "files/DevicePropertiesFile.h"
 
 #include "files/NumberText.h"
+#include "files/WholeFile.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <stdexcept>
 
@@ -123,17 +123,5 @@ void writeDeviceProperties(const QString& path, const DeviceProperties& values,
     for (const QString& line : lines)
         content += line.toUtf8() + "\r\n";
 
-    QSaveFile file(path);
-    const auto fail = [&](const char* what) {
-        throw std::runtime_error(
-            QStringLiteral("Could not %1 the device properties file \"%2\": %3")
-                .arg(QLatin1String(what), path, file.errorString())
-                .toStdString());
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail("create");
-    if (file.write(content) != content.size())
-        fail("write");
-    if (!file.commit())
-        fail("write");
+    writeWholeFile(path, content, "device properties file");
 }

@@ -1,9 +1,9 @@
 #include "files/DisplayFile.h"
 
 #include "files/ScanBlock.h"
+#include "files/WholeFile.h"
 
 #include <QByteArrayView>
-#include <QSaveFile>
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
@@ -113,19 +113,8 @@ double leadingNumber(QByteArrayView text) {
 } // namespace
 
 void writeDisplayFile(const QString& path, std::int32_t pixelCount, const QByteArray& block) {
-    QSaveFile file(path);
-    const auto fail = [&](const char* what) {
-        throw std::runtime_error(QStringLiteral("Could not %1 the display file \"%2\": %3")
-                                     .arg(QLatin1String(what), path, file.errorString())
-                                     .toStdString());
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail("create");
-    const QByteArray head = "Single\r\n" + formatN(pixelCount).toLatin1() + "\r\n";
-    if (file.write(head) != head.size() || file.write(block) != block.size())
-        fail("write");
-    if (!file.commit())
-        fail("write");
+    writeWholeFile(path, "Single\r\n" + formatN(pixelCount).toLatin1() + "\r\n" + block,
+                   "display file");
 }
 
 LoadedDisplay loadDisplayFile(QIODevice& in, ChartSeries& series0) {
