@@ -7,6 +7,7 @@
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"
 #include "shell/ToolBarImages.h"
+#include "shell/WidgetColors.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -41,13 +42,6 @@ QPushButton* pushButton(QWidget* parent, const char* name, const QString& captio
     if (!tip.isEmpty())
         button->setToolTip(tip);
     return button;
-}
-
-void setTextColor(QWidget* widget, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::ButtonText, color);
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
 }
 
 } // namespace

@@ -158,7 +158,8 @@ private:
     void startCycle(CameraThread::Job prefix = {});
     void applyXAxisUnits();
     void postSetting(CameraThread::Job job);
-    CameraThread::Job runCodeJob(std::int32_t code) const;
+    CameraThread::Job modeCodeJob(std::int32_t code) const;
+    void askTemperatures(std::function<void(std::exception_ptr, const std::wstring&)> answered);
     void calibrateTemperature(const QString& text, std::array<std::int32_t, 3>& readings,
                               bool& done);
     void cycleDone(std::exception_ptr error, const std::shared_ptr<CountArray>& block);

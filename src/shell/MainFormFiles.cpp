@@ -6,6 +6,7 @@
 #include "files/SeriesFile.h"
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"
+#include "shell/WidgetColors.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -18,13 +19,6 @@ namespace {
 
 const QString DataFilesFilter = QStringLiteral("Data Files [*.txt] (*.txt)");
 const QString OverwriteQuestion = QStringLiteral("File already exist!Overwrite? ");
-
-void setCaptionColor(QPushButton* button, const QString& caption, const QColor& color) {
-    button->setText(caption);
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText, color);
-    button->setPalette(palette);
-}
 
 } // namespace
 
@@ -74,7 +68,8 @@ void TMainForm::RecordButtonClick() {
         return;
     Recording = true;
     RecordedScans = 0;
-    setCaptionColor(RecordButton, "Recording", QColor(255, 0, 0));
+    RecordButton->setText("Recording");
+    setTextColor(RecordButton, QColor(255, 0, 0));
     showRecordingProgress();
 }
 
@@ -133,7 +128,8 @@ void TMainForm::StopRecording() {
         seriesFile_->close();
     seriesFile_.reset();
     SeriesFileReady = false;
-    setCaptionColor(RecordButton, "Record", QColor(0, 128, 0));
+    RecordButton->setText("Record");
+    setTextColor(RecordButton, QColor(0, 128, 0));
     showRecordingProgress();
 }
 

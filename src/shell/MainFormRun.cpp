@@ -73,7 +73,7 @@ void TMainForm::RunMeasurement() {
     }
     runActive_ = true;
     if (kind_ == BuildKind::Thermal)
-        startCycle(runCodeJob(162));
+        startCycle(modeCodeJob(162));
     else
         startCycle();
 }
@@ -152,7 +152,7 @@ void TMainForm::endRun() {
         finishRun(true);
         return;
     }
-    camera_.post(runCodeJob(160), [this](std::exception_ptr error) {
+    camera_.post(modeCodeJob(160), [this](std::exception_ptr error) {
         finishRun(run([&] {
             if (error)
                 std::rethrow_exception(error);

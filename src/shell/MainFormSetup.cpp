@@ -43,11 +43,7 @@ void TMainForm::SetupButtonClick() {
         return;
     if (kind_ == BuildKind::Thermal) {
         GainCode = SetupForm->GainCode();
-        postSetting([name = Device.DeviceName, gain = GainCode,
-                     mode = MeasurementParameters.TriggerMode](Camera& camera) {
-            camera.SetMode(name, gain);
-            camera.SetMode(name, mode);
-        });
+        postSetting(modeCodeJob(GainCode));
     }
     postSetting(settingsJob());
 }
@@ -77,7 +73,8 @@ void TMainForm::postSetting(CameraThread::Job job) {
     });
 }
 
-CameraThread::Job TMainForm::runCodeJob(std::int32_t code) const {
+// After any mode code other than a trigger mode, the server is given the trigger mode again.
+CameraThread::Job TMainForm::modeCodeJob(std::int32_t code) const {
     return
         [name = Device.DeviceName, code, mode = MeasurementParameters.TriggerMode](Camera& camera) {
             camera.SetMode(name, code);
@@ -98,16 +95,23 @@ void TMainForm::calibrateTemperature(const QString& text, std::array<std::int32_
     prompts_.message(text, ApplicationTitle, PromptIcon::None, PromptButtons::Ok);
     if (!camera_.hasServer())
         throw std::runtime_error(NoServer.toStdString());
+    askTemperatures([this, &readings, &done](std::exception_ptr error, const std::wstring& reply) {
+        run([&] {
+            if (error)
+                std::rethrow_exception(error);
+            StoreTemperatureReadings(reply, readings);
+            done = true;
+        });
+    });
+}
+
+void TMainForm::askTemperatures(
+    std::function<void(std::exception_ptr, const std::wstring&)> answered) {
     auto reply = std::make_shared<std::wstring>();
     camera_.post([name = Device.DeviceName,
                   reply](Camera& camera) { *reply = camera.SendCommand(name, L"J"); },
-                 [this, reply, &readings, &done](std::exception_ptr error) {
-                     run([&] {
-                         if (error)
-                             std::rethrow_exception(error);
-                         StoreTemperatureReadings(*reply, readings);
-                         done = true;
-                     });
+                 [reply, answered = std::move(answered)](std::exception_ptr error) {
+                     answered(error, *reply);
                  });
 }
 
@@ -116,27 +120,23 @@ void TMainForm::GetTemperatures() {
     if (!Cal10Done || !Cal50Done || !camera_.hasServer() || temperaturePending_)
         return;
     temperaturePending_ = true;
-    auto reply = std::make_shared<std::wstring>();
-    camera_.post([name = Device.DeviceName,
-                  reply](Camera& camera) { *reply = camera.SendCommand(name, L"J"); },
-                 [this, reply](std::exception_ptr error) {
-                     temperaturePending_ = false;
-                     try {
-                         if (error)
-                             std::rethrow_exception(error);
-                         DisplayTemperature(*reply);
-                         temperatureErrorShown_ = false;
-                     } catch (const std::exception& e) {
-                         for (int sensor = 1; sensor <= 3; ++sensor)
-                             StatusBar1->setText(7 + sensor,
-                                                 TemperaturePanelText(sensor, std::nullopt));
-                         // Said once, not every second.
-                         if (!temperatureErrorShown_) {
-                             temperatureErrorShown_ = true;
-                             showError(prompts_, QString::fromUtf8(e.what()));
-                         }
-                     }
-                 });
+    askTemperatures([this](std::exception_ptr error, const std::wstring& reply) {
+        temperaturePending_ = false;
+        try {
+            if (error)
+                std::rethrow_exception(error);
+            DisplayTemperature(reply);
+            temperatureErrorShown_ = false;
+        } catch (const std::exception& e) {
+            for (int k = 0; k < 3; ++k)
+                StatusBar1->setText(8 + k, TemperaturePanelText(k + 1, std::nullopt));
+            // Said once, not every second.
+            if (!temperatureErrorShown_) {
+                temperatureErrorShown_ = true;
+                showError(prompts_, QString::fromUtf8(e.what()));
+            }
+        }
+    });
 }
 
 void TMainForm::DisplayTemperature(const std::wstring& reply) {

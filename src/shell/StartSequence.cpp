@@ -56,6 +56,7 @@ void TMainForm::FormCreate() {
 
 // Steps 6 to 10: the first device of the list, opened, and its settings restored.
 void TMainForm::connectDevice() {
+    MeasurementParameters.TriggerMode = 1;
     QString refused;
     try {
         auto devices = camera_.call<std::vector<std::wstring>>(
@@ -80,7 +81,6 @@ void TMainForm::connectDevice() {
         throw;
     }
     Device.Connected = refused.isEmpty() && Device.DeviceName != TestPort;
-    MeasurementParameters.TriggerMode = 1;
     if (!Device.Connected) {
         notConnected();
         if (!refused.isEmpty())
@@ -95,7 +95,6 @@ void TMainForm::connectDevice() {
 }
 
 void TMainForm::notConnected() {
-    MeasurementParameters.TriggerMode = 1;
     StopButton->setEnabled(false);
     StartButton->setEnabled(true);
     SingleButton->setEnabled(true);
@@ -166,7 +165,7 @@ void TMainForm::FormDestroy() {
     if (Device.Connected)
         run([this] { WriteDeviceProperties(); });
     if (kind_ == BuildKind::Thermal && deviceOpened_)
-        run([this] { camera_.call(runCodeJob(160)); });
+        run([this] { camera_.call(modeCodeJob(160)); });
 }
 
 // Waits for the server: called by the start sequence, before the window is in view.
