@@ -16,8 +16,16 @@ void writeWholeFile(const QString& path, const QByteArray& content, const QStrin
     // Renaming over a device would replace the device itself.
     if (target.exists() && !target.isFile())
         fail("write", "it is not a regular file");
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write shows here: a buffered one would commit a truncated file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail("create", file.errorString());
-    if (file.write(content) != content.size() || !file.commit())
+    // A short write is followed by another, which reports the reason.
+    for (qsizetype written = 0; written < content.size();) {
+        const qint64 n = file.write(content.constData() + written, content.size() - written);
+        if (n <= 0)
+            fail("write", file.errorString());
+        written += n;
+    }
+    if (!file.commit())
         fail("write", file.errorString());
 }

@@ -1,4 +1,5 @@
 #include "files/WholeFile.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,9 +19,9 @@ QByteArray contentOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-std::string failureOf(const QString& path) {
+std::string failureOf(const QString& path, const QByteArray& content = "new") {
     try {
-        writeWholeFile(path, "new", "test file");
+        writeWholeFile(path, content, "test file");
     } catch (const std::runtime_error& error) {
         return error.what();
     }
@@ -57,4 +58,17 @@ TEST(WholeFile, RefusesADeviceAndLeavesItInPlace) {
     struct stat info {};
     ASSERT_EQ(stat(device.toLocal8Bit().constData(), &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST(WholeFile, AFailedWriteThrowsAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.txt");
+    writeWholeFile(path, "old", "test file");
+    {
+        const FileSizeLimit limit(10);
+        EXPECT_NE(failureOf(path, QByteArray(100, 'x')).find("Could not write the test file"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(contentOf(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.txt"});
 }

@@ -19,6 +19,7 @@ protected:
     ScriptedPrompts prompts;
     QTemporaryDir folder;
     bool serverMissing = false;
+    QString settingsFolder; // the temporary folder unless set
     std::unique_ptr<TMainForm> form;
 
     void makeForm(BuildKind kind) {
@@ -26,7 +27,7 @@ protected:
         TMainForm::Options options;
         options.kind = kind;
         options.prompts = &prompts;
-        options.settingsFolder = folder.path();
+        options.settingsFolder = settingsFolder.isEmpty() ? folder.path() : settingsFolder;
         options.dataFolder = folder.path();
         options.createServer = [this]() -> std::unique_ptr<ICameraServer> {
             if (serverMissing)

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,10 +30,14 @@ public:
     int printDialogs = 0;
     bool acceptPrint = true;
     std::function<void(QPrinter&)> onPrint;
+    // Runs while a message is on screen, before it is answered.
+    std::function<void(const Shown&)> onMessage;
 
     PromptAnswer message(const QString& text, const QString& caption, PromptIcon icon,
                          PromptButtons buttons) override {
         shown.push_back({text, caption, icon, buttons});
+        if (onMessage)
+            onMessage(shown.back());
         if (!answers.empty()) {
             auto answer = answers.front();
             answers.pop_front();
