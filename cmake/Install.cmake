@@ -1,7 +1,6 @@
 # Installation in the standard places, the .deb package, and the check of the installed tree.
-# The programs look for the module and the data at the full install paths compiled into them
-# (HALVANE_INSTALL_LIBDIR, HALVANE_INSTALL_DATADIR), so a package must be built from a tree
-# configured with the prefix it installs to.
+# The programs look for the module and the data in the install layout relative to their own
+# folder, then at the full install paths compiled into them, so an installed tree may be moved.
 
 set(HALVANE_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(HALVANE_ICON_SIZES 16 32 48 64 128 256)
@@ -45,7 +44,6 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Halvane drives a line-array (CCD) spectrometer camera through a camera-server module and \
 shows its spectra. The package holds the standard program Halvane, the thermal build \
 Halvane-thermal, the simulated spectrometer module and the shipped calibration files.")
-# The compiled-in lookup paths hold only if the package installs where the tree was configured.
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

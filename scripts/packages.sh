@@ -17,3 +17,5 @@ halvane_require_packages() {
 }
 
 HALVANE_BUILD_PACKAGES=(qt6-base-dev libqcustomplot-dev libgl-dev libgtest-dev cmake g++)
+# The install check drives the installed programs on a virtual X display.
+HALVANE_TEST_PACKAGES=(xvfb xauth xdotool)

@@ -69,17 +69,19 @@ std::string dlText() {
 std::unique_ptr<ICameraServer> CoCameraServer::Create() {
     if (const char* chosen = std::getenv("HALVANE_CAMERA_SERVER"); chosen && *chosen)
         return CreateFrom(chosen);
-    const std::filesystem::path candidates[] = {
-        executableFolder() / HalvaneCameraServerModuleName,
-        std::filesystem::path(HALVANE_INSTALL_LIBDIR) / HalvaneCameraServerModuleName,
+    const std::filesystem::path programFolder = executableFolder();
+    const std::filesystem::path folders[] = {
+        programFolder,
+        (programFolder / HALVANE_MODULE_FROM_BINDIR).lexically_normal(),
+        HALVANE_INSTALL_LIBDIR,
     };
-    for (const auto& candidate : candidates) {
-        if (std::filesystem::exists(candidate))
-            return CreateFrom(candidate.string());
+    for (const auto& folder : folders) {
+        if (std::filesystem::exists(folder / HalvaneCameraServerModuleName))
+            return CreateFrom((folder / HalvaneCameraServerModuleName).string());
     }
     throw CameraServerModuleError(std::string("no camera-server module ") +
-                                  HalvaneCameraServerModuleName + " beside the program or in " +
-                                  HALVANE_INSTALL_LIBDIR);
+                                  HalvaneCameraServerModuleName + " in " + folders[0].string() +
+                                  ", " + folders[1].string() + " or " + folders[2].string());
 }
 
 std::unique_ptr<ICameraServer> CoCameraServer::CreateFrom(const std::string& modulePath) {

@@ -7,7 +7,8 @@
 
 // Creates the camera server by loading a camera-server module at run time: the file named by
 // HALVANE_CAMERA_SERVER, else the default module beside the executable, else the one in the
-// install library folder. The returned server keeps its module loaded for as long as it lives.
+// install library folder relative to the executable, else the one at the configured install path.
+// The returned server keeps its module loaded for as long as it lives.
 class CoCameraServer {
 public:
     // Throws CameraServerModuleError with a reason when no module loads or creates a server.

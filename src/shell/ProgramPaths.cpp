@@ -5,10 +5,16 @@
 #include <QFileInfo>
 
 QString shippedDataFolder() {
-    QDir beside(QCoreApplication::applicationDirPath());
-    if (!beside.entryList({"calibration-*.ini"}, QDir::Files).isEmpty())
-        return beside.absolutePath();
-    // Kept as plain text in the program, where the install check looks for it.
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString candidates[] = {
+        programFolder.absolutePath(),
+        QDir::cleanPath(
+            programFolder.absoluteFilePath(QString::fromUtf8(HALVANE_DATA_FROM_BINDIR))),
+    };
+    for (const QString& folder : candidates) {
+        if (!QDir(folder).entryList({"calibration-*.ini"}, QDir::Files).isEmpty())
+            return folder;
+    }
     return QString::fromUtf8(HALVANE_INSTALL_DATADIR);
 }
 

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The folder of the shipped calibration files: beside the program, else under the install prefix.
+// The folder of the shipped calibration files: beside the program, else in the install layout
+// relative to the program, else at the configured install path.
 QString shippedDataFolder();
 
 // What decides where the device properties file is kept.

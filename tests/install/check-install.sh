@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs the build tree into a temporary prefix and checks the installed tree: every file in
-# its place, the module and data folders the programs have compiled in match where the install
-# put them (relative to the configured prefix), every shared library resolves, and each installed
-# program starts offscreen, picks its menu settings folder and waits at its first prompt.
-# The programs cannot be run further unattended: the start sequence opens a message box first.
+# its place, every shared library resolves, and each installed program, started from its menu
+# entry's command line on a virtual X display, goes through its start sequence as a user would
+# and finds the module and the data in the temporary prefix (not at the configured one).
 set -euo pipefail
 
 build=$1 prefix=$2 bindir=$3 moduledir=$4 datadir_full=$5 datadir=$6 mandir=$7
 tmp=$(mktemp -d)
-pid=
+pid= xvfb=
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    for process in $pid $xvfb; do
+        kill "$process" 2>/dev/null || true
+        wait "$process" 2>/dev/null || true
+    done
     rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -53,11 +55,6 @@ expect_file "$mandir/man1/Halvane.1"
 expect_file "$mandir/man1/Halvane-thermal.1"
 [ "$failures" -eq 0 ] || exit 1
 
-for program in Halvane Halvane-thermal; do
-    binary=$root/$bindir/$program
-    grep -qaF "$moduledir" "$binary" || fail "$program does not look for its module in $moduledir"
-    grep -qaF "$datadir_full" "$binary" || fail "$program does not look for its data in $datadir_full"
-done
 for binary in "$root/$bindir/Halvane" "$root/$bindir/Halvane-thermal" \
     "$root/$module_rel/halvane-camera-server.so"; do
     if ldd "$binary" | grep -q "not found"; then
@@ -69,31 +66,82 @@ if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$root/$datadir"/applications/*.desktop || fail "desktop files"
 fi
 
-# The menu entry's variable, with the configuration folder not yet made.
+# Each program is driven through its start with keys, as a user would: the first message
+# box answered, the calibration file named in the open dialog (which starts in the data folder the
+# program found), the window closed with Ctrl+Q. The settings file is written at exit only when a
+# device was opened; with the module mapped from the temporary prefix and the file naming the
+# installed calibration, both lookups are proven.
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
+    { echo "FAIL: the start check needs Xvfb and xdotool (apt-get install xvfb xdotool)"; exit 1; }
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+[ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1; }
+export DISPLAY=:$(cat "$tmp/display")
+
+# Waits up to 30 s for a window whose title is exactly $1 and prints its id.
+window_named() {
+    local ids
+    for _ in $(seq 300); do
+        ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true)
+        [ -n "$ids" ] && { echo "${ids%%$'\n'*}"; return 0; }
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+press() { xdotool windowfocus --sync "$1" && sleep 0.3 && xdotool key --clearmodifiers "${@:2}"; }
+
+declare -A calibration=([Halvane]=calibration-halves.ini [Halvane-thermal]=calibration-single.ini)
+declare -A layout=([Halvane]=halves [Halvane-thermal]=single)
 for program in Halvane Halvane-thermal; do
     exec_line=$(grep '^Exec=' "$root/$datadir/applications/${program,,}.desktop")
     [ "$exec_line" = "Exec=env HALVANE_SETTINGS_FOLDER=xdg $program" ] ||
         fail "${program,,}.desktop: unexpected $exec_line"
     work=$tmp/work-$program config=$tmp/config-$program
     mkdir -p "$work"
-    (cd "$work" && QT_QPA_PLATFORM=offscreen HALVANE_SETTINGS_FOLDER=xdg XDG_CONFIG_HOME=$config \
-        exec "$root/$bindir/$program") >"$tmp/$program.log" 2>&1 &
+    (cd "$work" && exec env -u HALVANE_CAMERA_SERVER QT_QPA_PLATFORM=xcb \
+        HALVANE_SIM_LAYOUT="${layout[$program]}" HALVANE_SETTINGS_FOLDER=xdg \
+        XDG_CONFIG_HOME="$config" "$root/$bindir/$program") >"$tmp/$program.log" 2>&1 &
     pid=$!
-    for _ in $(seq 300); do
-        [ -d "$config/halvane" ] || ! kill -0 "$pid" 2>/dev/null && break
-        sleep 0.1
-    done
-    [ -d "$config/halvane" ] || fail "$program did not make $config/halvane"
-    sleep 1
+    step=
+    if ! box=$(window_named Halvane); then
+        step="no first message box"
+    elif ! press "$box" Return; then
+        step="could not answer the first message box"
+    elif ! dialog=$(window_named "Open"); then
+        step="no open dialog for the calibration file (module not found?)"
+    elif ! { press "$dialog" ctrl+a && xdotool type --delay 30 "${calibration[$program]}"; }; then
+        step="could not type into the open dialog"
+    elif ! xdotool key Return || ! main=$(window_named "Corvane Devices Halvane"); then
+        step="no main window after choosing ${calibration[$program]}"
+    elif ! grep -qF "$root/$module_rel/halvane-camera-server.so" "/proc/$pid/maps"; then
+        step="the module loaded is not the installed one: $(grep -o '/.*camera-server.*' \
+            "/proc/$pid/maps" | sort -u)"
+    elif ! press "$main" ctrl+q; then
+        step="could not close the main window"
+    fi
+    for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$pid" 2>/dev/null; then
+        [ -n "$step" ] || step="still running after Ctrl+Q"
+        import -display "$DISPLAY" -window root "$tmp/$program.png" 2>/dev/null || true
         kill "$pid"
         wait "$pid" 2>/dev/null || true
     else
         wait "$pid" && rc=0 || rc=$?
-        fail "$program ended during its start (exit $rc):"
-        cat "$tmp/$program.log"
+        [ -n "$step" ] || [ "$rc" -eq 0 ] || step="exit status $rc"
     fi
     pid=
+    settings=$config/halvane/DevicePropertiesFile.ini
+    expected=$root/$data_rel/${calibration[$program]}
+    if [ -n "$step" ]; then
+        fail "$program: $step"
+        cat "$tmp/$program.log"
+    elif [ ! -f "$settings" ]; then
+        fail "$program wrote no $settings (no device opened: module not found?)"
+    elif [ "$(sed -n 16p "$settings" | tr -d '\r')" != "$expected" ]; then
+        fail "$program: settings name $(sed -n 16p "$settings"), not $expected"
+    fi
     [ -z "$(ls -A "$work")" ] || fail "$program wrote into its start folder"
 done
 
