@@ -10,7 +10,7 @@
 
 // Every camera-server operation failing at each place the program calls it: the error box shows
 // the server's text, the program stays usable, and the settings survive.
-enum class Place { Single, LaterCycle, SetupApply, Calibration, Exit };
+enum class Place { Single, Continuous, SetupApply, Calibration, Exit };
 
 struct Fault {
     BuildKind kind;
@@ -29,7 +29,7 @@ protected:
         case Place::Single:
             form->SingleButton->click();
             break;
-        case Place::LaterCycle:
+        case Place::Continuous:
             form->StartButton->click();
             ASSERT_TRUE(waitUntil([this] { return !errors().isEmpty(); }));
             break;
@@ -49,7 +49,7 @@ protected:
 };
 
 std::string FaultName(const ::testing::TestParamInfo<Fault>& info) {
-    const char* places[] = {"Single", "LaterCycle", "SetupApply", "Calibration", "Exit"};
+    const char* places[] = {"Single", "Continuous", "SetupApply", "Calibration", "Exit"};
     std::string name = info.param.kind == BuildKind::Thermal ? "Thermal" : "Standard";
     name += places[int(info.param.place)];
     name += info.param.operation;
@@ -92,8 +92,13 @@ INSTANTIATE_TEST_SUITE_P(
                       Fault{BuildKind::Standard, Place::Single, "ReadData"},
                       Fault{BuildKind::Thermal, Place::Single, "SetMode#1"},
                       Fault{BuildKind::Thermal, Place::Single, "SetMode#3"},
-                      Fault{BuildKind::Standard, Place::LaterCycle, "Measure#3"},
-                      Fault{BuildKind::Standard, Place::LaterCycle, "ReadData#2"},
+                      Fault{BuildKind::Thermal, Place::Single, "ReadData"},
+                      Fault{BuildKind::Standard, Place::Continuous, "Measure#1"},
+                      Fault{BuildKind::Standard, Place::Continuous, "ReadData#1"},
+                      Fault{BuildKind::Standard, Place::Continuous, "Measure#3"},
+                      Fault{BuildKind::Standard, Place::Continuous, "ReadData#2"},
+                      Fault{BuildKind::Thermal, Place::Continuous, "SetMode#1"},
+                      Fault{BuildKind::Thermal, Place::Continuous, "Measure#2"},
                       Fault{BuildKind::Standard, Place::SetupApply, "SetMode"},
                       Fault{BuildKind::Standard, Place::SetupApply, "SetAveraging"},
                       Fault{BuildKind::Standard, Place::SetupApply, "SetIntegrationTime"},
