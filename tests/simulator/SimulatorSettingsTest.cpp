@@ -88,7 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadValue{"HALVANE_SIM_FAIL", "Measure,"}, BadValue{"HALVANE_SIM_FAIL", "Measure:0"},
         BadValue{"HALVANE_SIM_FAIL", "Measure:"}, BadValue{"HALVANE_SIM_FAIL", "Measure:two"},
         BadValue{"HALVANE_SIM_FAIL", "Measure:2, SetMode"}, BadValue{"HALVANE_SIM_SEED", "-1"},
-        BadValue{"HALVANE_SIM_SEED", "12a"}));
+        BadValue{"HALVANE_SIM_SEED", "12a"}),
+    // The variable without its prefix and the case's number, e.g. PIXELS_6.
+    [](const ::testing::TestParamInfo<BadValue>& info) {
+        return std::string(info.param.variable).substr(std::string("HALVANE_SIM_").size()) + "_" +
+               std::to_string(info.index);
+    });
 
 TEST_F(SimulatorSettingsTest, OddElementCountIsFineForOneChannel) {
     set("HALVANE_SIM_LAYOUT", "single");
