@@ -31,8 +31,18 @@ foreach(size ${HALVANE_ICON_SIZES})
 endforeach()
 install(FILES ${HALVANE_PACKAGING_DIR}/icons/halvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${HALVANE_PACKAGING_DIR}/man/Halvane.1 ${HALVANE_PACKAGING_DIR}/man/Halvane-thermal.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Man pages are installed compressed, as Debian policy asks; -n keeps the package reproducible.
+foreach(page Halvane Halvane-thermal)
+  set(compressed ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND sh -c "gzip -9nc '${HALVANE_PACKAGING_DIR}/man/${page}.1' > '${compressed}'"
+    DEPENDS ${HALVANE_PACKAGING_DIR}/man/${page}.1
+    VERBATIM)
+  list(APPEND halvane_man_pages ${compressed})
+endforeach()
+add_custom_target(halvane_man_pages ALL DEPENDS ${halvane_man_pages})
+install(FILES ${halvane_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The .deb: `cpack -G DEB` in a Release tree configured with -DCMAKE_INSTALL_PREFIX=/usr.
 set(CPACK_GENERATOR DEB)

@@ -51,8 +51,10 @@ for size in 16 32 48 64 128 256; do
     expect_file "$datadir/icons/hicolor/${size}x$size/apps/halvane.png"
 done
 expect_file "$datadir/icons/hicolor/scalable/apps/halvane.svg"
-expect_file "$mandir/man1/Halvane.1"
-expect_file "$mandir/man1/Halvane-thermal.1"
+for page in Halvane Halvane-thermal; do
+    expect_file "$mandir/man1/$page.1.gz"
+    gzip -t "$root/$mandir/man1/$page.1.gz" 2>/dev/null || fail "$page.1.gz is not a gzip file"
+done
 [ "$failures" -eq 0 ] || exit 1
 
 for binary in "$root/$bindir/Halvane" "$root/$bindir/Halvane-thermal" \
