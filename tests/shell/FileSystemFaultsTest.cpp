@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace {
@@ -69,6 +71,14 @@ protected:
                                                  : folder.filePath(name);
     }
 
+    // A full disk lasts for the one write.
+    void write(Fault fault, const std::function<void()>& action) {
+        std::optional<FileSizeLimit> limit;
+        if (fault == Fault::DiskFull)
+            limit.emplace(10);
+        action();
+    }
+
     void writeSettingsAtExit(Fault fault) {
         if (fault == Fault::PathThroughFile)
             settingsFolder = folder.filePath("plain/settings");
@@ -78,12 +88,7 @@ protected:
         if (fault == Fault::PathThroughFile)
             target = QDir(settingsFolder).filePath("DevicePropertiesFile.ini");
         strike(fault);
-        if (fault == Fault::DiskFull) {
-            const FileSizeLimit limit(10);
-            form->FormDestroy();
-        } else {
-            form->FormDestroy();
-        }
+        write(fault, [this] { form->FormDestroy(); });
     }
 
     void saveDisplay(Fault fault) {
@@ -99,12 +104,7 @@ protected:
         };
         prompts.answers.push_back(PromptAnswer::Yes);
         prompts.files.push_back(target);
-        if (fault == Fault::DiskFull) {
-            const FileSizeLimit limit(10);
-            form->SaveScan->click();
-        } else {
-            form->SaveScan->click();
-        }
+        write(fault, [this] { form->SaveScan->click(); });
         prompts.onMessage = nullptr;
     }
 
@@ -118,14 +118,8 @@ protected:
         if (fault == Fault::PathThroughFile)
             return;
         ASSERT_TRUE(form->SeriesFileReady);
-        if (fault != Fault::Device)
-            strike(fault);
-        if (fault == Fault::DiskFull) {
-            const FileSizeLimit limit(10);
-            form->RecordButton->click();
-        } else {
-            form->RecordButton->click();
-        }
+        strike(fault);
+        write(fault, [this] { form->RecordButton->click(); });
         if (form->Recording)
             measure();
     }
