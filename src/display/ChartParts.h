@@ -17,7 +17,6 @@ public:
 
     // In wavelength units a point with x of 0 or less has no wavelength: the line breaks there.
     void setBreakAtNonPositiveX(bool enabled) { m_breakAtNonPositiveX = enabled; }
-    bool breakAtNonPositiveX() const { return m_breakAtNonPositiveX; }
 
     double selectTest(const QPointF& pos, bool onlySelectable,
                       QVariant* details = nullptr) const override;
@@ -54,10 +53,8 @@ class ChartTicker : public QCPAxisTicker {
 public:
     // A negative count lets the ticker choose.
     void setMinorTicks(int count) { m_minorTicks = count; }
-    int minorTicks() const { return m_minorTicks; }
     // 0 lets the ticker choose; otherwise labels are multiples of at least this step.
     void setIncrement(double increment) { m_increment = increment; }
-    double increment() const { return m_increment; }
 
 protected:
     double getTickStep(const QCPRange& range) override;

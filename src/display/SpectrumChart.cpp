@@ -93,11 +93,6 @@ void SpectrumChart::setSeriesColor(int index, const QColor& color) {
         p->setPen(QPen(color));
 }
 
-QColor SpectrumChart::seriesColor(int index) const {
-    const SeriesPlottable* p = plottable(index);
-    return p ? p->pen().color() : QColor();
-}
-
 void SpectrumChart::setBottomRange(double minimum, double maximum) {
     m_bottomRange.lower = minimum;
     m_bottomRange.upper = maximum;
@@ -149,10 +144,6 @@ void SpectrumChart::setBottomTitle(const QString& title) {
     xAxis->setLabel(title);
 }
 
-QString SpectrumChart::bottomTitle() const {
-    return xAxis->label();
-}
-
 void SpectrumChart::setBottomTitleFontSize(int points) {
     xAxis->setLabelFont(PointFont(xAxis->labelFont(), points));
 }
@@ -167,10 +158,6 @@ void SpectrumChart::setBottomMinorTicks(int count) {
 
 void SpectrumChart::setLeftIncrement(double increment) {
     m_leftTicker->setIncrement(increment);
-}
-
-double SpectrumChart::leftIncrement() const {
-    return m_leftTicker->increment();
 }
 
 void SpectrumChart::setWavelengthUnits(bool wavelengthUnits) {

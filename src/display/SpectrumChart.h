@@ -27,7 +27,6 @@ public:
     ChartSeries Series2;
 
     void setSeriesColor(int index, const QColor& color);
-    QColor seriesColor(int index) const;
 
     // The ranges as the program set them, whatever the user zoomed to.
     void setBottomRange(double minimum, double maximum);
@@ -38,7 +37,6 @@ public:
     void setLeftRange(double minimum, double maximum);
     void setLeftMinimum(double minimum);
     void setLeftMaximum(double maximum);
-    double leftMinimum() const { return m_leftRange.lower; }
     double leftMaximum() const { return m_leftRange.upper; }
     // Back to the ranges the program set.
     void undoZoom();
@@ -47,14 +45,12 @@ public:
     QString leftTitle() const;
     void setLeftTitleFontSize(int points);
     void setBottomTitle(const QString& title);
-    QString bottomTitle() const;
     void setBottomTitleFontSize(int points);
 
     void setLeftMinorTicks(int count);
     void setBottomMinorTicks(int count);
     // Smallest step between left-axis labels; 0 lets the axis choose.
     void setLeftIncrement(double increment);
-    double leftIncrement() const;
 
     // In wavelength units points without a wavelength (x of 0 or less) are not drawn.
     void setWavelengthUnits(bool wavelengthUnits);

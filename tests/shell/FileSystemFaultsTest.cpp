@@ -82,11 +82,10 @@ protected:
     void writeSettingsAtExit(Fault fault) {
         if (fault == Fault::PathThroughFile)
             settingsFolder = folder.filePath("plain/settings");
-        writeSettings(Settings);
+        else
+            writeSettings(Settings);
         start();
         target = settingsPath();
-        if (fault == Fault::PathThroughFile)
-            target = QDir(settingsFolder).filePath("DevicePropertiesFile.ini");
         strike(fault);
         write(fault, [this] { form->FormDestroy(); });
     }

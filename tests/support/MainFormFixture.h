@@ -5,6 +5,7 @@
 #include "support/QtApp.h"
 #include "support/ScriptedPrompts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -43,7 +44,10 @@ protected:
         form->CreateDialogs();
     }
 
-    QString settingsPath() const { return folder.filePath("DevicePropertiesFile.ini"); }
+    QString settingsPath() const {
+        return QDir(settingsFolder.isEmpty() ? folder.path() : settingsFolder)
+            .filePath("DevicePropertiesFile.ini");
+    }
 
     void writeSettings(const QByteArray& content) {
         QFile file(settingsPath());
