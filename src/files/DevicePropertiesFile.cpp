@@ -10,57 +10,16 @@
 
 namespace {
 
-constexpr int LineCount = 16;
-
-// Reads the first 16 lines; lines missing at the end of the file read as empty text.
-QStringList readLines(QFile& file) {
-    QStringList lines;
-    while (lines.size() < LineCount && !file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (file.error() != QFileDevice::NoError) {
-            throw std::runtime_error(QStringLiteral("Could not read \"%1\": %2")
-                                         .arg(file.fileName(), file.errorString())
-                                         .toStdString());
-        }
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        lines.append(QString::fromUtf8(line));
-    }
-    while (lines.size() < LineCount)
-        lines.append(QString());
-    return lines;
+std::int32_t integerLine(TextLines& text) {
+    return parseFileInteger(text.next().value_or(QByteArray()));
 }
 
-// The file holds no thousands separators, so a point or a comma can only be the decimal
-// separator; this keeps the settings readable after a change of regional settings.
-double parseWavelength(const QString& text, QChar decimalSeparator) {
-    const QChar other = decimalSeparator == u',' ? QChar(u'.') : QChar(u',');
-    if (!text.contains(decimalSeparator) && text.contains(other))
-        return parseFloat(text, other);
-    return parseFloat(text, decimalSeparator);
+bool switchLine(TextLines& text) {
+    return integerLine(text) != 0;
 }
 
-DeviceProperties convertLines(const QStringList& lines, QChar decimalSeparator) {
-    DeviceProperties values;
-    values.WavelengthMin = parseWavelength(lines[0], decimalSeparator);
-    values.WavelengthMax = parseWavelength(lines[1], decimalSeparator);
-    values.PortAddress = parseInteger(lines[2]);
-    values.ClockSpeed = parseInteger(lines[3]);
-    values.Resolution = parseInteger(lines[4]);
-    values.PixelCount = parseInteger(lines[5]);
-    values.SingleChannel = parseInteger(lines[6]) != 0;
-    values.Averaging = parseInteger(lines[7]);
-    values.IntegrationTime = parseInteger(lines[8]);
-    values.AveragingLimitDivisor = parseInteger(lines[9]);
-    values.ScansToSave = parseInteger(lines[10]);
-    values.DisplayCh1 = parseInteger(lines[11]) != 0;
-    values.DisplayCh2 = parseInteger(lines[12]) != 0;
-    values.WavelengthUnits = parseInteger(lines[13]) != 0;
-    values.TriggerMode = parseInteger(lines[14]);
-    values.CalibrationFileName = lines[15];
-    return values;
+double floatLine(TextLines& text, QChar decimalSeparator) {
+    return parseFileFloat(text.next().value_or(QByteArray()), decimalSeparator);
 }
 
 // Keeps the unreadable file for inspection and out of the way of the next start.
@@ -76,21 +35,37 @@ QString switchText(bool value) {
 
 } // namespace
 
+DeviceProperties parseDeviceProperties(TextLines& text, QChar decimalSeparator) {
+    // Read in the order of the lines, so the first line that fails is the one reported.
+    DeviceProperties values;
+    values.WavelengthMin = floatLine(text, decimalSeparator);
+    values.WavelengthMax = floatLine(text, decimalSeparator);
+    values.PortAddress = integerLine(text);
+    values.ClockSpeed = integerLine(text);
+    values.Resolution = integerLine(text);
+    values.PixelCount = integerLine(text);
+    values.SingleChannel = switchLine(text);
+    values.Averaging = integerLine(text);
+    values.IntegrationTime = integerLine(text);
+    values.AveragingLimitDivisor = integerLine(text);
+    values.ScansToSave = integerLine(text);
+    values.DisplayCh1 = switchLine(text);
+    values.DisplayCh2 = switchLine(text);
+    values.WavelengthUnits = switchLine(text);
+    values.TriggerMode = integerLine(text);
+    values.CalibrationFileName = QString::fromUtf8(text.next().value_or(QByteArray()));
+    return values;
+}
+
 ReadResult readDeviceProperties(const QString& path, QChar decimalSeparator) {
     ReadResult result;
-    QStringList lines;
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            result.outcome = ReadOutcome::Missing;
-            return result;
-        }
-        lines = readLines(file);
-    }
     try {
-        result.values = convertLines(lines, decimalSeparator);
-        result.outcome = ReadOutcome::Read;
-    } catch (const ConversionError& error) {
+        const bool opened =
+            readTextFile(path, QStringLiteral("device properties file"), [&](TextLines& text) {
+                result.values = parseDeviceProperties(text, decimalSeparator);
+            });
+        result.outcome = opened ? ReadOutcome::Read : ReadOutcome::Missing;
+    } catch (const std::runtime_error& error) {
         result.values = DeviceProperties();
         result.outcome = ReadOutcome::Bad;
         result.error = QString::fromUtf8(error.what());
@@ -99,8 +74,7 @@ ReadResult readDeviceProperties(const QString& path, QChar decimalSeparator) {
     return result;
 }
 
-void writeDeviceProperties(const QString& path, const DeviceProperties& values,
-                           QChar decimalSeparator) {
+QByteArray devicePropertiesText(const DeviceProperties& values, QChar decimalSeparator) {
     const QStringList lines = {
         formatGeneral(values.WavelengthMin, decimalSeparator),
         formatGeneral(values.WavelengthMax, decimalSeparator),
@@ -122,6 +96,10 @@ void writeDeviceProperties(const QString& path, const DeviceProperties& values,
     QByteArray content;
     for (const QString& line : lines)
         content += line.toUtf8() + "\r\n";
+    return content;
+}
 
-    writeWholeFile(path, content, "device properties file");
+void writeDeviceProperties(const QString& path, const DeviceProperties& values,
+                           QChar decimalSeparator) {
+    writeWholeFile(path, devicePropertiesText(values, decimalSeparator), "device properties file");
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "files/TextLines.h"
+
+#include <QByteArray>
 #include <QChar>
 #include <QString>
 #include <cstdint>
@@ -25,10 +28,19 @@ struct ReadResult {
     QString error;
 };
 
-// Missing: the file could not be opened. Bad: a line did not convert; error holds the conversion
-// message, the file has been renamed to "<path>.bad" and values must not be used. A file system
-// read error throws std::runtime_error.
+// The 16 lines from text; lines missing at the end read as empty text, lines after the 16th are
+// not read. Lines 1 and 2 take the locale's decimal separator, a point or a comma. A line that
+// does not convert throws ConversionError; a line too long or a read error throws
+// std::runtime_error.
+DeviceProperties parseDeviceProperties(TextLines& text, QChar decimalSeparator);
+
+// Missing: the file could not be opened. Bad: it is there but unusable (a line that does not
+// convert, a line too long, a read error, not a regular file); error holds the message, the file
+// has been renamed to "<path>.bad" and values must not be used.
 ReadResult readDeviceProperties(const QString& path, QChar decimalSeparator);
+
+// The 16 lines of the file for values, each ended by CR LF.
+QByteArray devicePropertiesText(const DeviceProperties& values, QChar decimalSeparator);
 
 // Replaces the file as a whole, so a failure never leaves it truncated; a failed create or write
 // throws std::runtime_error and the old file stays as it was.

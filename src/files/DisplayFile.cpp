@@ -10,6 +10,7 @@
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -22,33 +23,6 @@ bool isBlank(char c) {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Reads up to and including the next line feed and keeps the first 25 characters of it, so an
-// overlong line costs no memory. False when the device had nothing left to read.
-bool readRecord(QIODevice& in, QByteArray& kept) {
-    kept.clear();
-    bool readAny = false;
-    char c = 0;
-    while (in.getChar(&c)) {
-        readAny = true;
-        if (kept.size() < KeptChars)
-            kept += c;
-        if (c == '\n')
-            break;
-    }
-    return readAny;
-}
-
-// The first 25 characters of the next line, without its line end.
-QByteArray readLineHead(QIODevice& in) {
-    QByteArray kept;
-    readRecord(in, kept);
-    if (kept.endsWith('\n'))
-        kept.chop(1);
-    if (kept.endsWith('\r'))
-        kept.chop(1);
-    return kept;
 }
 
 qsizetype skipBlanks(QByteArrayView text) {
@@ -117,36 +91,45 @@ void writeDisplayFile(const QString& path, std::int32_t pixelCount, const QByteA
                    "display file");
 }
 
-LoadedDisplay loadDisplayFile(QIODevice& in, ChartSeries& series0) {
+LoadedDisplay loadDisplay(TextLines& text, ChartSeries& series0) {
     LoadedDisplay result;
-    if (readLineHead(in) != "Single")
+    const auto nextKept = [&text] { return text.next(KeptChars); };
+    if (nextKept().value_or(QByteArray()) != "Single")
         return result;
     result.loaded = true;
-    const std::int32_t count = leadingInteger(readLineHead(in));
-    readLineHead(in);
+    const std::int32_t count = leadingInteger(nextKept().value_or(QByteArray()));
+    nextKept();
     result.bottomMaximum = UnloadedBottomMaximum;
 
+    // Points go to the series only once the whole file has been read, so a file that fails
+    // part way leaves the chart as it was.
     const std::size_t points = std::min(series0.x.size(), series0.y.size());
-    QByteArray record;
+    std::vector<double> xs, ys;
     for (std::int32_t k = 0; k < count && static_cast<std::size_t>(k) < points; ++k) {
-        if (!readRecord(in, record))
+        const std::optional<QByteArray> record = nextKept();
+        if (!record)
             break;
-        const qsizetype comma = record.indexOf(',');
+        const qsizetype comma = record->indexOf(',');
         if (comma < 0)
             break;
-        qsizetype yEnd = record.indexOf('\n', comma + 1);
-        if (yEnd < 0)
-            yEnd = record.size();
-        const QByteArrayView kept(record);
+        const QByteArrayView kept(*record);
         const double x = leadingNumber(kept.first(comma));
-        const double y = leadingNumber(kept.sliced(comma + 1, yEnd - comma - 1));
         if (k == 0)
             result.bottomMinimum = x;
         if (k == count - 1)
             result.bottomMaximum = x;
-        series0.x[static_cast<std::size_t>(k)] = x;
-        series0.y[static_cast<std::size_t>(k)] = y;
-        ++result.count;
+        xs.push_back(x);
+        ys.push_back(leadingNumber(kept.sliced(comma + 1)));
     }
+    std::copy(xs.begin(), xs.end(), series0.x.begin());
+    std::copy(ys.begin(), ys.end(), series0.y.begin());
+    result.count = static_cast<std::int32_t>(xs.size());
     return result;
+}
+
+std::optional<LoadedDisplay> loadDisplayFile(const QString& path, ChartSeries& series0) {
+    std::optional<LoadedDisplay> loaded;
+    readTextFile(path, QStringLiteral("display file"),
+                 [&](TextLines& text) { loaded = loadDisplay(text, series0); });
+    return loaded;
 }

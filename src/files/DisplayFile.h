@@ -1,9 +1,9 @@
 #pragma once
 
 #include "display/ChartSeries.h"
+#include "files/TextLines.h"
 
 #include <QByteArray>
-#include <QIODevice>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -22,10 +22,15 @@ struct LoadedDisplay {
     std::optional<double> bottomMinimum, bottomMaximum;
 };
 
-// Reads a display file from an open device into the points of series0. The file is loaded only
-// when its first line is exactly "Single". Line 2 gives the number of records from its leading
-// digits (0 without any); line 3 is skipped. Of each record the first 25 characters count: x is
-// the number before the first comma, y the number after it, each from the longest valid prefix
+// Reads a display file from text into the points of series0. The file is loaded only when its
+// first line is exactly "Single". Line 2 gives the number of records from its leading digits
+// (0 without any); line 3 is skipped. Of each record the first 25 characters count: x is the
+// number before the first comma, y the number after it, each from the longest valid prefix
 // ("  12.0,  13.0" gives 12.0) and 0 when there is none. Loading stops early at the end of the
-// file, at a record without a comma and at the last point of series0.
-LoadedDisplay loadDisplayFile(QIODevice& in, ChartSeries& series0);
+// file, at a record without a comma and at the last point of series0. A line too long or a read
+// error throws std::runtime_error before any point is set.
+LoadedDisplay loadDisplay(TextLines& text, ChartSeries& series0);
+
+// loadDisplay from the file at path; nothing when the file cannot be opened. A file that is not
+// a regular file throws NotARegularFile.
+std::optional<LoadedDisplay> loadDisplayFile(const QString& path, ChartSeries& series0);

@@ -1,8 +1,11 @@
 #include "files/NumberText.h"
 
+#include "files/VisibleText.h"
+
 #include <QLocale>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -30,12 +33,13 @@ QStringView trimBlanks(const QString& text) {
     return QStringView(text).mid(begin, end - begin);
 }
 
-[[noreturn]] void failInteger(const QString& text) {
-    throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+// shown is the text as the message gives it, escapes included.
+[[noreturn]] void failInteger(const QString& shown) {
+    throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(shown));
 }
 
-[[noreturn]] void failFloat(const QString& text) {
-    throw ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+[[noreturn]] void failFloat(const QString& shown) {
+    throw ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(shown));
 }
 
 // Appends the digits starting at pos to out; returns how many there were.
@@ -105,23 +109,21 @@ void takeSign(QStringView body, qsizetype& pos, std::string& ascii) {
     }
 }
 
-} // namespace
-
-std::int32_t parseInteger(const QString& text) {
+std::optional<std::int32_t> integerValue(const QString& text) {
     const QStringView body = trimBlanks(text);
     qsizetype pos = 0;
     std::string ascii;
     takeSign(body, pos, ascii);
     if (takeDigits(body, pos, ascii) == 0 || pos != body.size())
-        failInteger(text);
+        return std::nullopt;
     std::int32_t value = 0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size())
-        failInteger(text);
+        return std::nullopt;
     return value;
 }
 
-double parseFloat(const QString& text, QChar decimalSeparator) {
+std::optional<double> floatValue(const QString& text, QChar decimalSeparator) {
     const QStringView body = trimBlanks(text);
     qsizetype pos = 0;
     std::string ascii;
@@ -133,23 +135,62 @@ double parseFloat(const QString& text, QChar decimalSeparator) {
         mantissaDigits += takeDigits(body, pos, ascii);
     }
     if (mantissaDigits == 0)
-        failFloat(text);
+        return std::nullopt;
     if (pos < body.size() && (body[pos] == u'e' || body[pos] == u'E')) {
         ++pos;
         ascii += 'e';
         if (pos < body.size() && (body[pos] == u'+' || body[pos] == u'-'))
             ascii += static_cast<char>(body[pos++].unicode());
         if (takeDigits(body, pos, ascii) == 0)
-            failFloat(text);
+            return std::nullopt;
     }
     if (pos != body.size())
-        failFloat(text);
+        return std::nullopt;
     double value = 0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size() ||
         !std::isfinite(value))
-        failFloat(text);
+        return std::nullopt;
     return value;
+}
+
+// The files hold no thousands separators, so a point or a comma can only be the decimal
+// separator: a file stays readable after a change of regional settings.
+QChar fileSeparator(const QString& text, QChar decimalSeparator) {
+    if (text.contains(decimalSeparator))
+        return decimalSeparator;
+    if (text.contains(u'.'))
+        return u'.';
+    if (text.contains(u','))
+        return u',';
+    return decimalSeparator;
+}
+
+} // namespace
+
+std::int32_t parseInteger(const QString& text) {
+    if (const std::optional<std::int32_t> value = integerValue(text))
+        return *value;
+    failInteger(visibleText(text));
+}
+
+std::int32_t parseFileInteger(QByteArrayView utf8) {
+    if (const std::optional<std::int32_t> value = integerValue(QString::fromUtf8(utf8)))
+        return *value;
+    failInteger(visibleBytes(utf8));
+}
+
+double parseFloat(const QString& text, QChar decimalSeparator) {
+    if (const std::optional<double> value = floatValue(text, decimalSeparator))
+        return *value;
+    failFloat(visibleText(text));
+}
+
+double parseFileFloat(QByteArrayView utf8, QChar decimalSeparator) {
+    const QString text = QString::fromUtf8(utf8);
+    if (const std::optional<double> value = floatValue(text, fileSeparator(text, decimalSeparator)))
+        return *value;
+    failFloat(visibleBytes(utf8));
 }
 
 QChar systemDecimalSeparator() {

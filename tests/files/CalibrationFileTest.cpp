@@ -52,14 +52,25 @@ TEST_F(CalibrationFileTest, CommaSeparator) {
     EXPECT_EQ(c.ch2[1], -1.5e-3);
 }
 
-TEST_F(CalibrationFileTest, PointFileUnderCommaFailsOnFirstFraction) {
-    write("350\r\n0.5\r\n0\r\n0\r\n900\r\n0\r\n0\r\n0\r\n");
+// The shipped files use points; they must read under every regional setting.
+TEST_F(CalibrationFileTest, PointFileReadsUnderAnyLocale) {
+    write("350.0\r\n0.5\r\n0\r\n0\r\n900\r\n-1.5E-3\r\n0\r\n0\r\n");
+    for (QChar separator : {QChar(u'.'), QChar(u','), QChar(u'\u066b')}) {
+        CalibrationCoefficients c = old();
+        EXPECT_EQ(readCalibrationFile(path, separator, c), CalibrationReadOutcome::Read);
+        EXPECT_EQ(c.ch1, (std::array<double, 4>{350, 0.5, 0, 0})) << int(separator.unicode());
+        EXPECT_EQ(c.ch2, (std::array<double, 4>{900, -1.5e-3, 0, 0})) << int(separator.unicode());
+    }
+}
+
+TEST_F(CalibrationFileTest, MixedSeparatorsInOneValueFailAndKeepTheValuesBefore) {
+    write("350\r\n0,5.1\r\n0\r\n0\r\n900\r\n0\r\n0\r\n0\r\n");
     CalibrationCoefficients c = old();
     try {
         readCalibrationFile(path, u',', c);
         FAIL() << "no error";
     } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'0.5' is not a valid floating point value");
+        EXPECT_STREQ(error.what(), "'0,5.1' is not a valid floating point value");
     }
     EXPECT_EQ(c.ch1[0], 350);
     EXPECT_EQ(c.ch1[1], -2);

@@ -28,7 +28,8 @@ LoadedDisplay loadText(const QByteArray& content, ChartSeries& series0) {
     QBuffer buffer;
     buffer.setData(content);
     buffer.open(QIODevice::ReadOnly);
-    return loadDisplayFile(buffer, series0);
+    TextLines text(buffer, QStringLiteral("the test text"));
+    return loadDisplay(text, series0);
 }
 
 // As a std::string, so a mismatch prints as text.
@@ -76,9 +77,9 @@ TEST_F(DisplayFileTest, ReadsBackTheOneChannelAverageKind) {
     writeDisplayFile(path, 3, ScanBlockText({0, true, true, false, 3, 1, written, written, data}));
 
     ChartSeries series0 = sentinelSeries(5);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const LoadedDisplay loaded = loadDisplayFile(file, series0);
+    const std::optional<LoadedDisplay> read = loadDisplayFile(path, series0);
+    ASSERT_TRUE(read.has_value());
+    const LoadedDisplay& loaded = *read;
 
     EXPECT_TRUE(loaded.loaded);
     EXPECT_EQ(loaded.count, 3);
@@ -232,6 +233,27 @@ TEST(DisplayFileLoad, AnOverlongRecordKeepsItsFirst25Characters) {
     EXPECT_EQ(series0.y[0], 12345678901234567890123.0);
     EXPECT_EQ(series0.x[1], 8.0);
     EXPECT_EQ(series0.y[1], 2.5);
+}
+
+TEST(DisplayFileLoad, ALineTooLongEndsTheLoadAndLeavesTheSeriesAsItWas) {
+    ChartSeries series0 = sentinelSeries(10);
+    const QByteArray content = "Single\r\n3\r\nScan 0,   \r\n0, 1.0\n" +
+                               QByteArray(TextLines::MaxLineBytes + 1, '7') + "\n2, 3.0\n";
+    try {
+        loadText(content, series0);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(),
+                     "Could not read the test text: line 5 is longer than 1048576 bytes");
+    }
+    EXPECT_EQ(series0.x, sentinelSeries(10).x);
+    EXPECT_EQ(series0.y, sentinelSeries(10).y);
+}
+
+TEST_F(DisplayFileTest, AFileThatCannotBeOpenedLoadsNothing) {
+    ChartSeries series0 = sentinelSeries(3);
+    EXPECT_EQ(loadDisplayFile(path, series0), std::nullopt);
+    EXPECT_EQ(series0.x, sentinelSeries(3).x);
 }
 
 TEST(DisplayFileLoad, StopsAtTheLastPointOfTheSeries) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -138,6 +141,73 @@ TEST(ParseFloat, InvalidTextsNameTheText) {
             EXPECT_EQ(QString::fromUtf8(error.what()),
                       QStringLiteral("'%1' is not a valid floating point value").arg(text));
         }
+    }
+}
+
+struct FileNumberCase {
+    const char* name;
+    QByteArray line;
+    bool integer; // parseFileInteger, else parseFileFloat with ','
+    const char* message;
+};
+
+class FileNumberMessages : public ::testing::TestWithParam<FileNumberCase> {};
+
+// The whole line stands in the message, whatever bytes it holds.
+TEST_P(FileNumberMessages, ShowTheWholeLineWithEscapes) {
+    const FileNumberCase& c = GetParam();
+    try {
+        if (c.integer)
+            parseFileInteger(c.line);
+        else
+            parseFileFloat(c.line, u',');
+        ADD_FAILURE() << "accepted";
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(QString::fromUtf8(error.what()), QString::fromUtf8(c.message));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, FileNumberMessages,
+    ::testing::Values(
+        FileNumberCase{"NulInInteger",
+                       QByteArray("35\0"
+                                  "7",
+                                  4),
+                       true, "'35\\07' is not a valid integer value"},
+        FileNumberCase{"NulInFloat", QByteArray("35\0", 3), false,
+                       "'35\\0' is not a valid floating point value"},
+        FileNumberCase{"ControlCharacter", "1\x01", true, "'1\\x01' is not a valid integer value"},
+        FileNumberCase{"InvalidByte",
+                       "\xff"
+                       "5",
+                       false, "'\\xff5' is not a valid floating point value"},
+        FileNumberCase{"Umlaut", "5\xc3\xa4", true, "'5\xc3\xa4' is not a valid integer value"},
+        FileNumberCase{"TwoSeparators", "1,000.5", false,
+                       "'1,000.5' is not a valid floating point value"}),
+    [](const ::testing::TestParamInfo<FileNumberCase>& info) {
+        return std::string(info.param.name);
+    });
+
+TEST(ParseFileFloat, TakesTheLocaleSeparatorAPointOrAComma) {
+    for (QChar locale : {QChar(u'.'), QChar(u','), QChar(u'\u066b')}) {
+        EXPECT_EQ(parseFileFloat("350.25", locale), 350.25) << int(locale.unicode());
+        EXPECT_EQ(parseFileFloat("350,25", locale), 350.25) << int(locale.unicode());
+        EXPECT_EQ(parseFileFloat("-1E-3", locale), -1e-3) << int(locale.unicode());
+    }
+    EXPECT_EQ(parseFileFloat("350\xd9\xab"
+                             "25",
+                             u'\u066b'),
+              350.25);
+    EXPECT_EQ(parseFileInteger(" -12 "), -12);
+}
+
+TEST(ParseInteger, TheMessageEscapesControlCharactersOfATypedText) {
+    try {
+        parseInteger(QStringLiteral("1") + QChar(0) + QChar(u'\t'));
+        ADD_FAILURE() << "accepted";
+    } catch (const ConversionError& error) {
+        EXPECT_STREQ(error.what(), "'1\\0\\x09' is not a valid integer value");
     }
 }
 

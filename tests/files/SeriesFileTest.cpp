@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -103,15 +104,38 @@ TEST_F(SeriesFileTest, AFileThatCannotBeCreatedThrowsAndStaysClosed) {
 }
 
 TEST_F(SeriesFileTest, AFullDiskFailsTheWriteAndClosesTheFile) {
-    SeriesFile series(QStringLiteral("/dev/full"));
+    SeriesFile series(path);
     try {
+        const FileSizeLimit limit(0);
         series.start(QStringLiteral("date"));
         ADD_FAILURE() << "no error";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("File io error: cannot write"), std::string::npos)
-            << e.what();
+    } catch (const SeriesFileError& e) {
+        EXPECT_EQ(e.detail(), QStringLiteral("cannot write \"%1\": File too large").arg(path));
+        EXPECT_EQ(std::string(e.what()), "File io error: " + e.detail().toStdString());
     }
     EXPECT_FALSE(series.isOpen());
+}
+
+// Opening a FIFO for writing would wait for a reader, and a device takes the blocks nowhere.
+TEST_F(SeriesFileTest, AnythingButARegularFileIsRefusedWithoutWaiting) {
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.filePath(QStringLiteral("full"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), link));
+    for (const QString& bad : {fifo, link, QStringLiteral("/dev/zero")}) {
+        SeriesFile series(bad);
+        try {
+            series.start(QStringLiteral("date"));
+            ADD_FAILURE() << "no error for " << bad.toStdString();
+        } catch (const SeriesFileError& e) {
+            EXPECT_EQ(e.detail(),
+                      QStringLiteral("cannot create \"%1\": it is not a regular file").arg(bad));
+        }
+        EXPECT_FALSE(series.isOpen());
+    }
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(SeriesFileTest, AFailedBlockKeepsTheBlocksBeforeIt) {
