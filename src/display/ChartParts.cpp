@@ -14,18 +14,19 @@ double SeriesPlottable::selectTest(const QPointF&, bool, QVariant*) const {
     return -1.0;
 }
 
+std::size_t SeriesPlottable::pointCount() const {
+    return std::min({m_series.x.size(), m_series.y.size(), m_series.drawn.size()});
+}
+
 bool SeriesPlottable::isDrawable(std::size_t index) const {
-    const double x = m_series.x[index];
-    const double y = m_series.y[index];
-    if (!std::isfinite(x) || !std::isfinite(y))
-        return false;
-    return !(m_breakAtNonPositiveX && x <= 0.0);
+    return m_series.drawn[index] && std::isfinite(m_series.x[index]) &&
+           std::isfinite(m_series.y[index]);
 }
 
 QCPRange SeriesPlottable::getKeyRange(bool& foundRange, QCP::SignDomain inSignDomain) const {
     QCPRange range;
     foundRange = false;
-    const std::size_t n = std::min(m_series.x.size(), m_series.y.size());
+    const std::size_t n = pointCount();
     for (std::size_t i = 0; i < n; ++i) {
         const double x = m_series.x[i];
         if (!isDrawable(i) || (inSignDomain == QCP::sdPositive && x <= 0.0) ||
@@ -44,7 +45,7 @@ QCPRange SeriesPlottable::getValueRange(bool& foundRange, QCP::SignDomain inSign
     QCPRange range;
     foundRange = false;
     const bool restrictKeys = inKeyRange != QCPRange();
-    const std::size_t n = std::min(m_series.x.size(), m_series.y.size());
+    const std::size_t n = pointCount();
     for (std::size_t i = 0; i < n; ++i) {
         const double y = m_series.y[i];
         if (!isDrawable(i) || (restrictKeys && !inKeyRange.contains(m_series.x[i])) ||
@@ -74,7 +75,7 @@ void SeriesPlottable::draw(QCPPainter* painter) {
                                         10 * plot.height());
     m_line.clear();
     m_column.count = 0;
-    const std::size_t n = std::min(m_series.x.size(), m_series.y.size());
+    const std::size_t n = pointCount();
     for (std::size_t i = 0; i < n; ++i) {
         if (!isDrawable(i)) {
             closeColumn();

@@ -7,16 +7,13 @@
 #include <QPointF>
 #include <QVector>
 
-// Draws a ChartSeries straight from its arrays, in index order. Dense points are thinned to the
-// first, lowest, highest and last point of each pixel column, which looks the same as drawing
-// them all.
+// Draws a ChartSeries straight from its arrays, in index order, through its drawn points only:
+// the line breaks at every other point. Dense points are thinned to the first, lowest, highest
+// and last point of each pixel column, which looks the same as drawing them all.
 class SeriesPlottable : public QCPAbstractPlottable {
     Q_OBJECT
 public:
     SeriesPlottable(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries& series);
-
-    // In wavelength units a point with x of 0 or less has no wavelength: the line breaks there.
-    void setBreakAtNonPositiveX(bool enabled) { m_breakAtNonPositiveX = enabled; }
 
     double selectTest(const QPointF& pos, bool onlySelectable,
                       QVariant* details = nullptr) const override;
@@ -34,8 +31,9 @@ private:
     void closeColumn();
     void flushLine(QCPPainter* painter);
 
+    std::size_t pointCount() const;
+
     const ChartSeries& m_series;
-    bool m_breakAtNonPositiveX = false;
 
     // Reused between draws so a refresh allocates nothing once the chart has been drawn.
     QVector<QPointF> m_line;

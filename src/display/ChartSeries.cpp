@@ -1,45 +1,69 @@
 #include "display/ChartSeries.h"
 
+#include <algorithm>
+
 void ChartSeries::appendPoints(std::size_t count) {
     x.resize(x.size() + count, 0.0);
     y.resize(y.size() + count, 0.0);
+    drawn.resize(drawn.size() + count, false);
+}
+
+void ChartSeries::drawFirst(std::size_t count) {
+    const std::size_t shown = std::min(count, drawn.size());
+    std::fill(drawn.begin(), drawn.begin() + static_cast<std::ptrdiff_t>(shown), true);
+    std::fill(drawn.begin() + static_cast<std::ptrdiff_t>(shown), drawn.end(), false);
 }
 
 namespace {
 
-void FillWavelengths(const ChartInputs& in, std::size_t p, std::size_t off, ChartSeries& series0,
-                     ChartSeries& series1) {
+// How many points from point 0 on hold each channel's data. Point p and, on a two-channel
+// device, the points from p div 2 on are written too, but hold the other channel or values never
+// measured.
+struct ChannelPoints {
+    std::size_t ch1, ch2;
+};
+
+void FillWavelengths(const ChartInputs& in, std::size_t p, std::size_t off, ChannelPoints points,
+                     ChartSeries& series0, ChartSeries& series1) {
     if (in.displayCh1) {
         for (std::size_t k = 0; k <= p; ++k) {
             series0.x[k] = in.ch1Wavelengths[k];
             series0.y[k] = in.plotValues[k];
         }
+        series0.drawFirst(points.ch1);
     } else {
         for (std::size_t k = 0; k < p; ++k)
             series0.y[k] = HiddenAbove;
+        series0.drawFirst(0);
     }
     if (in.displayCh2) {
+        series1.drawFirst(points.ch2);
         for (std::size_t k = 0; k < p; ++k) {
             const double x = in.ch2Wavelengths[k];
             // Written as a positive test so that a NaN wavelength counts as outside.
             const bool inRange = in.wavelengthMin <= x && x <= in.wavelengthMax;
             series1.x[k] = x;
             series1.y[k] = inRange ? in.plotValues[off + k] : HiddenBelow;
+            if (!inRange)
+                series1.drawn[k] = false;
         }
     } else {
         for (std::size_t k = 0; k < p; ++k)
             series1.y[k] = HiddenAbove;
+        series1.drawFirst(0);
     }
 }
 
-void FillPixelNumbers(const ChartInputs& in, std::size_t p, std::size_t off, ChartSeries& series0,
-                      ChartSeries& series1) {
+void FillPixelNumbers(const ChartInputs& in, std::size_t p, std::size_t off, ChannelPoints points,
+                      ChartSeries& series0, ChartSeries& series1) {
     if (in.displayCh1) {
         for (std::size_t k = 0; k <= p; ++k) {
             series0.x[k] = static_cast<double>(k);
             series0.y[k] = in.plotValues[k];
             series1.y[k] = HiddenBelow;
         }
+        series0.drawFirst(points.ch1);
+        series1.drawFirst(0);
     }
     if (in.displayCh2) {
         for (std::size_t k = 0; k <= p; ++k) {
@@ -48,6 +72,9 @@ void FillPixelNumbers(const ChartInputs& in, std::size_t p, std::size_t off, Cha
             if (!in.displayCh1)
                 series0.y[k] = HiddenBelow;
         }
+        series1.drawFirst(points.ch2);
+        if (!in.displayCh1)
+            series0.drawFirst(0);
     }
 }
 
@@ -60,17 +87,20 @@ void FillChartSeries(const ChartInputs& in, ChartSeries& series0, ChartSeries& s
     const std::size_t off = in.singleChannel ? 0 : p / 2;
     // Point p + 1 is never written, but a series shorter than the set-up makes was not set up
     // for this pixel count.
-    if (series0.x.size() < p + 2 || series0.y.size() < p + 2 || series1.x.size() < p + 2 ||
-        series1.y.size() < p + 2)
-        return;
+    for (const ChartSeries* s : {&series0, &series1})
+        if (s->x.size() < p + 2 || s->y.size() < p + 2 || s->drawn.size() < p + 2)
+            return;
     if (in.plotValues.size() < off + p + 1)
         return;
+    // A one-channel device has no channel 2: series 1 repeats channel 1 in pixel numbers, where
+    // drawn over it it would hide it, and has no wavelengths in nanometres.
+    const ChannelPoints points{in.singleChannel ? p : p / 2, in.singleChannel ? 0 : p / 2};
     if (in.wavelengthUnits) {
         if (in.ch1Wavelengths.size() < p + 1 || in.ch2Wavelengths.size() < p + 1)
             return;
-        FillWavelengths(in, p, off, series0, series1);
+        FillWavelengths(in, p, off, points, series0, series1);
     } else {
-        FillPixelNumbers(in, p, off, series0, series1);
+        FillPixelNumbers(in, p, off, points, series0, series1);
     }
 }
 
@@ -83,16 +113,25 @@ BottomAxisRange SetupBottomAxis(bool wavelengthUnits, double wavelengthMin, doub
 }
 
 std::optional<double> SetupLeftMaximum(std::int32_t resolution, BuildKind kind) {
+    const bool thermal = kind == BuildKind::Thermal;
     switch (resolution) {
     case 10:
-        return kind == BuildKind::Thermal ? std::optional<double>(1050.0) : std::nullopt;
+        return thermal ? std::optional<double>(1050.0) : std::nullopt;
     case 12:
         return 4100.0;
     case 16:
         return 65550.0;
     case 24:
-        return kind == BuildKind::Thermal ? std::optional<double>(4100.0) : std::nullopt;
+        return thermal ? std::optional<double>(4100.0) : std::nullopt;
     default:
-        return std::nullopt;
+        break;
     }
+    // Counts are signed 32-bit, so 31 bits is the widest converter whose full scale fits.
+    if (resolution < 1 || resolution > 31)
+        return std::nullopt;
+    // The same few counts of headroom as the 16-bit axis (65535 + 15), so a saturated line stays
+    // in view below the top edge.
+    constexpr std::int64_t Margin = 65550 - 65535;
+    const std::int64_t fullScale = (std::int64_t{1} << resolution) - 1;
+    return static_cast<double>(fullScale + Margin);
 }

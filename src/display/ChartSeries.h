@@ -14,9 +14,15 @@
 // set-up appends points; a measurement only overwrites them, so nothing is allocated per cycle.
 struct ChartSeries {
     std::vector<double> x, y;
+    // Only points that hold their channel's data are drawn. The others (the points after the
+    // data, a hidden channel, a wavelength outside the range) keep their values for the readout
+    // and the files, but a line through them would show values the channel never measured.
+    std::vector<bool> drawn;
 
-    // Appends count points at (0, 0) after the existing ones.
+    // Appends count points at (0, 0) after the existing ones; they are not drawn.
     void appendPoints(std::size_t count);
+    // Draws points 0 .. count - 1 and none after them.
+    void drawFirst(std::size_t count);
     std::size_t size() const { return x.size(); }
 };
 
@@ -39,8 +45,11 @@ struct ChartInputs {
 inline constexpr double HiddenBelow = -0.001;
 inline constexpr double HiddenAbove = 0.001;
 
-// Writes the latest plot values of channel 1 into series0 and of channel 2 into series1.
-// Does nothing when the series were not set up for pixelCount or an input is too short.
+// Writes the latest plot values of channel 1 into series0 and of channel 2 into series1, and
+// marks as drawn exactly the points that hold a shown channel's data: pixelCount points of a
+// one-channel device, pixelCount div 2 per channel of a two-channel one (none of series1 for a
+// one-channel device). Does nothing when the series were not set up for pixelCount or an input
+// is too short.
 void FillChartSeries(const ChartInputs& in, ChartSeries& series0, ChartSeries& series1);
 
 struct BottomAxisRange {
@@ -53,5 +62,7 @@ struct BottomAxisRange {
 BottomAxisRange SetupBottomAxis(bool wavelengthUnits, double wavelengthMin, double wavelengthMax,
                                 std::int32_t pixelCount, bool singleChannel);
 
-// The left maximum for a detector resolution in bits; nullopt keeps the current maximum.
+// The left maximum for a detector resolution in bits; nullopt keeps the current maximum. A
+// resolution without an entry of its own gets its full scale, 2^bits - 1, plus the 16-bit
+// entry's margin; one outside 1 .. 31 bits keeps the maximum.
 std::optional<double> SetupLeftMaximum(std::int32_t resolution, BuildKind kind);

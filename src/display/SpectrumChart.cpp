@@ -160,12 +160,6 @@ void SpectrumChart::setLeftIncrement(double increment) {
     m_leftTicker->setIncrement(increment);
 }
 
-void SpectrumChart::setWavelengthUnits(bool wavelengthUnits) {
-    m_wavelengthUnits = wavelengthUnits;
-    m_plot0->setBreakAtNonPositiveX(wavelengthUnits);
-    m_plot1->setBreakAtNonPositiveX(wavelengthUnits);
-}
-
 void SpectrumChart::refresh() {
     if (m_refreshPending)
         return;

@@ -52,10 +52,6 @@ public:
     // Smallest step between left-axis labels; 0 lets the axis choose.
     void setLeftIncrement(double increment);
 
-    // In wavelength units points without a wavelength (x of 0 or less) are not drawn.
-    void setWavelengthUnits(bool wavelengthUnits);
-    bool wavelengthUnits() const { return m_wavelengthUnits; }
-
     // One redraw soon, however often it is asked for before; at most one per screen frame.
     void refresh();
 
@@ -87,7 +83,6 @@ private:
     QSharedPointer<ChartTicker> m_bottomTicker;
     QCPRange m_bottomRange;
     QCPRange m_leftRange;
-    bool m_wavelengthUnits = false;
     bool m_refreshPending = false;
     QElapsedTimer m_sinceReplot;
 };

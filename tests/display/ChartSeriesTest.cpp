@@ -30,6 +30,72 @@ struct Buffers {
     }
 };
 
+std::vector<std::size_t> DrawnPoints(const ChartSeries& s) {
+    std::vector<std::size_t> drawn;
+    for (std::size_t k = 0; k < s.drawn.size(); ++k)
+        if (s.drawn[k])
+            drawn.push_back(k);
+    return drawn;
+}
+
+std::vector<std::size_t> FirstPoints(std::size_t count) {
+    std::vector<std::size_t> points(count);
+    for (std::size_t k = 0; k < count; ++k)
+        points[k] = k;
+    return points;
+}
+
+struct DrawnCase {
+    const char* name;
+    bool single, nm, ch1, ch2;
+    std::size_t series0, series1; // points drawn from point 0 on
+};
+
+class FillChartSeriesDrawn : public ::testing::TestWithParam<DrawnCase> {};
+
+// Every point starts drawn, so the test also sees the marks the fill clears.
+TEST_P(FillChartSeriesDrawn, MarksExactlyTheShownChannelsData) {
+    const DrawnCase& c = GetParam();
+    Buffers b(64);
+    for (int k = 0; k <= 64; ++k) {
+        b.ch1[k] = 400.0 + k;
+        b.ch2[k] = 500.0 - k;
+    }
+    b.s0.drawFirst(66);
+    b.s1.drawFirst(66);
+    FillChartSeries(b.inputs(c.nm, c.ch1, c.ch2, c.single, 300.0, 600.0), b.s0, b.s1);
+    EXPECT_EQ(DrawnPoints(b.s0), FirstPoints(c.series0));
+    EXPECT_EQ(DrawnPoints(b.s1), FirstPoints(c.series1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ChannelsAndUnits, FillChartSeriesDrawn,
+    ::testing::Values(DrawnCase{"PixelsTwoChannels", false, false, true, true, 32, 32},
+                      DrawnCase{"PixelsOneChannel", true, false, true, true, 64, 0},
+                      DrawnCase{"PixelsOnlyChannelOne", false, false, true, false, 32, 0},
+                      DrawnCase{"PixelsOnlyChannelTwo", false, false, false, true, 0, 32},
+                      DrawnCase{"PixelsNeitherKeepsTheMarks", false, false, false, false, 66, 66},
+                      DrawnCase{"NanometresTwoChannels", false, true, true, true, 32, 32},
+                      DrawnCase{"NanometresOneChannel", true, true, true, true, 64, 0},
+                      DrawnCase{"NanometresOnlyChannelOne", false, true, true, false, 32, 0},
+                      DrawnCase{"NanometresOnlyChannelTwo", false, true, false, true, 0, 32},
+                      DrawnCase{"NanometresNeither", false, true, false, false, 0, 0}),
+    [](const ::testing::TestParamInfo<DrawnCase>& info) { return info.param.name; });
+
+TEST(ChartSeries, DrawFirstMarksThePointsFromZeroAndClearsTheRest) {
+    ChartSeries s;
+    s.appendPoints(5);
+    EXPECT_TRUE(DrawnPoints(s).empty());
+    s.drawFirst(3);
+    EXPECT_EQ(DrawnPoints(s), FirstPoints(3));
+    s.drawFirst(99);
+    EXPECT_EQ(DrawnPoints(s), FirstPoints(5));
+    s.appendPoints(2);
+    EXPECT_EQ(DrawnPoints(s), FirstPoints(5));
+    s.drawFirst(0);
+    EXPECT_TRUE(DrawnPoints(s).empty());
+}
+
 TEST(FillChartSeries, PixelNumbersBothChannelsTwoChannelDevice) {
     Buffers b(2048);
     FillChartSeries(b.inputs(false, true, true), b.s0, b.s1);
@@ -130,6 +196,8 @@ TEST(FillChartSeries, NanometresChannelTwoRangeTest) {
     EXPECT_EQ(b.s1.y[6], 43.0);
     EXPECT_EQ(b.s1.x[7], 0.0);
     EXPECT_EQ(b.s1.y[7], 0.0);
+    // Drawn: channel 2's own points (0 .. 2) within the range; point 5 lies beyond its data.
+    EXPECT_EQ(DrawnPoints(b.s1), (std::vector<std::size_t>{0, 2}));
 }
 
 TEST(FillChartSeries, SeriesAccumulateAcrossSetupsAndOnlyTheFirstPartIsFilled) {
@@ -203,20 +271,45 @@ TEST(SetupBottomAxis, RangesAndTitles) {
     EXPECT_EQ(SetupBottomAxis(false, 0, 0, 2049, false).maximum, 1024.0);
 }
 
-TEST(SetupLeftMaximum, ByResolutionAndBuild) {
-    struct Case {
-        std::int32_t bits;
-        std::optional<double> thermal, standard;
-    };
-    const std::vector<Case> cases = {
-        {10, 1050.0, std::nullopt},       {12, 4100.0, 4100.0},
-        {16, 65550.0, 65550.0},           {24, 4100.0, std::nullopt},
-        {14, std::nullopt, std::nullopt}, {0, std::nullopt, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SetupLeftMaximum(c.bits, BuildKind::Thermal), c.thermal) << c.bits;
-        EXPECT_EQ(SetupLeftMaximum(c.bits, BuildKind::Standard), c.standard) << c.bits;
-    }
+struct LeftMaximumCase {
+    const char* name;
+    std::int32_t bits;
+    std::optional<double> thermal, standard;
+};
+
+class SetupLeftMaximumTable : public ::testing::TestWithParam<LeftMaximumCase> {};
+
+TEST_P(SetupLeftMaximumTable, ByResolutionAndBuild) {
+    const LeftMaximumCase& c = GetParam();
+    EXPECT_EQ(SetupLeftMaximum(c.bits, BuildKind::Thermal), c.thermal);
+    EXPECT_EQ(SetupLeftMaximum(c.bits, BuildKind::Standard), c.standard);
 }
+
+// Full scale plus the 15 counts the 16-bit axis has above 65535.
+constexpr double FullScalePlusMargin(int bits) {
+    return static_cast<double>((std::int64_t{1} << bits) - 1 + 15);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Resolutions, SetupLeftMaximumTable,
+    ::testing::Values(LeftMaximumCase{"Bits10FromTheTable", 10, 1050.0, std::nullopt},
+                      LeftMaximumCase{"Bits12FromTheTable", 12, 4100.0, 4100.0},
+                      LeftMaximumCase{"Bits16FromTheTable", 16, 65550.0, 65550.0},
+                      LeftMaximumCase{"Bits24FromTheTable", 24, 4100.0, std::nullopt},
+                      LeftMaximumCase{"Bits1", 1, 16.0, 16.0},
+                      LeftMaximumCase{"Bits8", 8, 270.0, 270.0},
+                      LeftMaximumCase{"Bits14", 14, 16398.0, 16398.0},
+                      LeftMaximumCase{"Bits20", 20, FullScalePlusMargin(20),
+                                      FullScalePlusMargin(20)},
+                      LeftMaximumCase{"Bits31", 31, 2147483662.0, 2147483662.0},
+                      LeftMaximumCase{"Bits0", 0, std::nullopt, std::nullopt},
+                      LeftMaximumCase{"BitsNegative", -1, std::nullopt, std::nullopt},
+                      LeftMaximumCase{"Bits32", 32, std::nullopt, std::nullopt},
+                      LeftMaximumCase{"Bits64", 64, std::nullopt, std::nullopt},
+                      LeftMaximumCase{"BitsLargest", std::numeric_limits<std::int32_t>::max(),
+                                      std::nullopt, std::nullopt},
+                      LeftMaximumCase{"BitsSmallest", std::numeric_limits<std::int32_t>::min(),
+                                      std::nullopt, std::nullopt}),
+    [](const ::testing::TestParamInfo<LeftMaximumCase>& info) { return info.param.name; });
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "display/SpectrumChart.h"
+#include "display/DrawnLines.h"
 #include "support/QtApp.h"
 
 #include <gtest/gtest.h>
@@ -85,27 +86,41 @@ TEST_F(SpectrumChartTest, DrawsBothSeriesInTheirColours) {
         chart->Series2.x[k] = k;
         chart->Series2.y[k] = 70.0;
     }
+    chart->Series1.drawFirst(101);
+    chart->Series2.drawFirst(101);
     const QImage image = render();
     EXPECT_TRUE(colourNear(image, 50.0, 30.0, Green));
     EXPECT_TRUE(colourNear(image, 50.0, 70.0, Red));
     EXPECT_FALSE(colourNear(image, 50.0, 50.0, Green));
 }
 
-// A point without a wavelength (x 0) ends the line in nanometres; in pixel numbers it is drawn.
-TEST_F(SpectrumChartTest, NanometresBreakTheLineAtPointsWithoutWavelength) {
+// A point that is not drawn ends the line; the next drawn point starts a new one.
+TEST_F(SpectrumChartTest, LineBreaksAtPointsNotDrawn) {
     chart->setBottomRange(40.0, 100.0);
-    chart->Series1.x[0] = 50.0;
-    chart->Series1.y[0] = 50.0;
-    chart->Series1.x[1] = 60.0;
-    chart->Series1.y[1] = 50.0;
-    // Point 2 stays (0, 0): the segment back to it would cross (45, 37.5).
-    chart->setWavelengthUnits(true);
-    QImage image = render();
+    const double xs[] = {50.0, 60.0, 0.0, 70.0, 80.0};
+    for (int k = 0; k < 5; ++k) {
+        chart->Series1.x[k] = xs[k];
+        chart->Series1.y[k] = 50.0;
+    }
+    chart->Series1.drawFirst(5);
+    // Point 2 (0, 0) is not drawn: no segment down to it, none from 60 straight to 70 either.
+    chart->Series1.drawn[2] = false;
+    const QImage image = render();
     EXPECT_TRUE(colourNear(image, 55.0, 50.0, Green));
+    EXPECT_TRUE(colourNear(image, 75.0, 50.0, Green));
     EXPECT_FALSE(colourNear(image, 48.0, 40.0, Green));
-    chart->setWavelengthUnits(false);
-    image = render();
-    EXPECT_TRUE(colourNear(image, 48.0, 40.0, Green));
+    EXPECT_FALSE(colourNear(image, 65.0, 50.0, Green));
+    const auto lines = DrawnLines(*chart);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points.size(), 2);
+    EXPECT_EQ(lines[1].points.size(), 2);
+}
+
+// Appended points are not drawn until they are marked, so a fresh set-up draws nothing.
+TEST_F(SpectrumChartTest, FreshPointsDrawNothing) {
+    EXPECT_TRUE(DrawnLines(*chart).empty());
+    chart->Series1.drawFirst(102);
+    EXPECT_FALSE(DrawnLines(*chart).empty());
 }
 
 // Far more points than pixel columns: a one-point spike still shows.
@@ -117,6 +132,7 @@ TEST_F(SpectrumChartTest, DensePointsKeepTheirExtremes) {
         chart->Series1.y[i] = 10.0;
     }
     chart->Series1.y[n / 2] = 90.0;
+    chart->Series1.drawFirst(n);
     const QImage image = render();
     EXPECT_TRUE(colourNear(image, 50.0, 85.0, Green));
     EXPECT_TRUE(colourNear(image, 20.0, 10.0, Green));
@@ -175,6 +191,7 @@ TEST_F(SpectrumChartTest, PageRenderingStaysWithinPrintMargins) {
         chart->Series1.x[k] = k;
         chart->Series1.y[k] = 50.0;
     }
+    chart->Series1.drawFirst(101);
     QImage page(1000, 1400, QImage::Format_ARGB32);
     page.fill(Qt::white);
     {
