@@ -104,6 +104,7 @@ private:
     };
 
     void CreateControls(BuildKind kind);
+    void LayOutControls();
     void SetPixelsnmCaption();
     void SelectTrigger(QRadioButton* button, std::int32_t mode);
     bool CheckEntries(Entries& entries);
