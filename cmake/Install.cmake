@@ -16,6 +16,10 @@ qt_add_resources(halvane_shell halvane_images
   BASE ${HALVANE_PACKAGING_DIR}/icons
   FILES ${halvane_image_files})
 
+# Full RELRO: the dynamic relocations resolved at start, then made read-only (Debian hardening).
+foreach(target Halvane Halvane-thermal halvane-camera-server)
+  target_link_options(${target} PRIVATE LINKER:-z,relro LINKER:-z,now)
+endforeach()
 install(TARGETS Halvane Halvane-thermal RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS halvane-camera-server LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/halvane)
 file(GLOB halvane_calibration_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/calibration-*.ini)
@@ -31,35 +35,53 @@ foreach(size ${HALVANE_ICON_SIZES})
 endforeach()
 install(FILES ${HALVANE_PACKAGING_DIR}/icons/halvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-# Man pages are installed compressed, as Debian policy asks; -n keeps the package reproducible.
-foreach(page Halvane Halvane-thermal)
-  set(compressed ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+# Man pages and the Debian changelog are installed compressed, as Debian policy asks; -n keeps the
+# package reproducible.
+set(halvane_compressed_dir ${CMAKE_BINARY_DIR}/compressed)
+function(halvane_compressed source name destination)
+  set(compressed ${halvane_compressed_dir}/${name}.gz)
   add_custom_command(OUTPUT ${compressed}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-    COMMAND sh -c "gzip -9nc '${HALVANE_PACKAGING_DIR}/man/${page}.1' > '${compressed}'"
-    DEPENDS ${HALVANE_PACKAGING_DIR}/man/${page}.1
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${halvane_compressed_dir}
+    COMMAND sh -c "gzip -9nc '${source}' > '${compressed}'"
+    DEPENDS ${source}
     VERBATIM)
-  list(APPEND halvane_man_pages ${compressed})
+  install(FILES ${compressed} DESTINATION ${destination})
+  set_property(GLOBAL APPEND PROPERTY halvane_compressed_files ${compressed})
+endfunction()
+foreach(page Halvane Halvane-thermal)
+  halvane_compressed(${HALVANE_PACKAGING_DIR}/man/${page}.1 ${page}.1 ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-add_custom_target(halvane_man_pages ALL DEPENDS ${halvane_man_pages})
-install(FILES ${halvane_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(halvane_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/halvane)
+# The version has no Debian revision, so the package is native and its changelog is changelog.gz.
+halvane_compressed(${HALVANE_PACKAGING_DIR}/debian/changelog changelog ${halvane_doc_dir})
+install(FILES ${HALVANE_PACKAGING_DIR}/debian/copyright DESTINATION ${halvane_doc_dir})
+get_property(halvane_compressed_files GLOBAL PROPERTY halvane_compressed_files)
+add_custom_target(halvane_docs ALL DEPENDS ${halvane_compressed_files})
 
 # The .deb: `cpack -G DEB` in a Release tree configured with -DCMAKE_INSTALL_PREFIX=/usr.
+# The changelog's newest entry is the package's version, so a version bump needs an entry.
+file(STRINGS ${HALVANE_PACKAGING_DIR}/debian/changelog halvane_changelog_top LIMIT_COUNT 1)
+if(NOT halvane_changelog_top MATCHES "^halvane \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/debian/changelog: the newest entry is not version "
+    "${PROJECT_VERSION}: ${halvane_changelog_top}")
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME halvane)
 set(CPACK_PACKAGE_VENDOR "Halvane developers")
-set(CPACK_PACKAGE_CONTACT "Halvane developers <halvane@localhost>")
+set(CPACK_PACKAGE_CONTACT "Halvane developers <developers@halvane.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Line-array spectrometer camera program")
+# One line of the extended description per line here, each within Debian's 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Halvane drives a line-array (CCD) spectrometer camera through a camera-server module and \
-shows its spectra. The package holds the standard program Halvane, the thermal build \
-Halvane-thermal, the simulated spectrometer module and the shipped calibration files.")
+    "Halvane drives a line-array (CCD) spectrometer camera through a
+camera-server module and shows its spectra. The package holds the standard
+program Halvane, the thermal build Halvane-thermal, the simulated
+spectrometer module and the shipped calibration files.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, \
-libqcustomplot2.1-qt6")
+# Depends comes from the libraries the programs and the module link (dpkg-shlibdeps).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 include(CPack)
 
 if(HALVANE_TESTS)
@@ -70,11 +92,19 @@ if(HALVANE_TESTS)
       ${CMAKE_INSTALL_DATADIR} ${CMAKE_INSTALL_MANDIR})
   set_tests_properties(install_tree PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 
+  # The .deb from a tree of its own, since this one may be sanitized or a Debug build. The tree
+  # is kept between runs, so a later run rebuilds only what changed.
+  add_test(NAME deb_package
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/check-deb.sh
+      ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/deb-package ${CMAKE_CXX_COMPILER})
+  # It builds with every core, so it runs alone; the first build takes minutes.
+  set_tests_properties(deb_package PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL ON TIMEOUT 1800)
+
   # The compiled-in images, read as the running program reads them.
   add_executable(test_install ${CMAKE_SOURCE_DIR}/tests/install/ResourcesTest.cpp)
   target_link_libraries(test_install PRIVATE halvane_shell GTest::gtest GTest::gtest_main)
   target_include_directories(test_install PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   set_target_properties(test_install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(test_install DISCOVERY_MODE PRE_TEST
+  gtest_discover_tests(test_install DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 endif()

@@ -17,5 +17,6 @@ halvane_require_packages() {
 }
 
 HALVANE_BUILD_PACKAGES=(qt6-base-dev libqcustomplot-dev libgl-dev libgtest-dev cmake g++)
-# The install check drives the installed programs on a virtual X display.
-HALVANE_TEST_PACKAGES=(xvfb xauth xdotool)
+# The install check drives the installed programs on a virtual X display; the package check
+# builds the .deb (dpkg-shlibdeps from dpkg-dev, file) and runs lintian on it.
+HALVANE_TEST_PACKAGES=(xvfb xauth xdotool dpkg-dev file lintian)

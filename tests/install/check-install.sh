@@ -98,13 +98,13 @@ declare -A calibration=([Halvane]=calibration-halves.ini [Halvane-thermal]=calib
 declare -A layout=([Halvane]=halves [Halvane-thermal]=single)
 for program in Halvane Halvane-thermal; do
     exec_line=$(grep '^Exec=' "$root/$datadir/applications/${program,,}.desktop")
-    [ "$exec_line" = "Exec=env HALVANE_SETTINGS_FOLDER=xdg $program" ] ||
+    [ "$exec_line" = "Exec=$program --settings-folder xdg" ] ||
         fail "${program,,}.desktop: unexpected $exec_line"
     work=$tmp/work-$program config=$tmp/config-$program
     mkdir -p "$work"
     (cd "$work" && exec env -u HALVANE_CAMERA_SERVER QT_QPA_PLATFORM=xcb \
-        HALVANE_SIM_LAYOUT="${layout[$program]}" HALVANE_SETTINGS_FOLDER=xdg \
-        XDG_CONFIG_HOME="$config" "$root/$bindir/$program") >"$tmp/$program.log" 2>&1 &
+        HALVANE_SIM_LAYOUT="${layout[$program]}" XDG_CONFIG_HOME="$config" \
+        "$root/$bindir/$program" --settings-folder xdg) >"$tmp/$program.log" 2>&1 &
     pid=$!
     step=
     if ! box=$(window_named Halvane); then
