@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 QCoreApplication& app() {
@@ -136,6 +138,7 @@ TEST_F(CameraFixture, ThreadWithoutServerCallsNothingAndSaysSo) {
 }
 
 struct ModuleCase {
+    const char* name;
     const char* file;
     const char* expected;
 };
@@ -155,11 +158,13 @@ TEST_P(ModuleLoading, RefusesWithAClearReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modules, ModuleLoading,
-    ::testing::Values(ModuleCase{"missing-module.so", "cannot load"},
-                      ModuleCase{"wrong-version-module.so",
-                                 "interface version 2, this program needs version 1"},
-                      ModuleCase{"null-factory-module.so", "could not create"},
-                      ModuleCase{"no-symbols-module.so", "not a camera-server module"}));
+    ::testing::Values(
+        ModuleCase{"MissingFileCannotLoad", "missing-module.so", "cannot load"},
+        ModuleCase{"WrongInterfaceVersion", "wrong-version-module.so",
+                   "interface version 2, this program needs version 1"},
+        ModuleCase{"NullFactoryCannotCreate", "null-factory-module.so", "could not create"},
+        ModuleCase{"NoSymbolsIsNotAModule", "no-symbols-module.so", "not a camera-server module"}),
+    [](const ::testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });
 
 TEST(ModuleLoadingDefault, EnvironmentVariableNamesTheModule) {
     std::string path = std::string(HALVANE_TEST_MODULE_DIR) + "/wrong-version-module.so";

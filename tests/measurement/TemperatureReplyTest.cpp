@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
 struct SplitCase {
+    const char* name;
     const wchar_t* reply;
     std::array<std::int32_t, 3> readings;
 };
@@ -19,16 +21,19 @@ TEST_P(SplitTemperatureReplyTest, GivesTheThreeReadings) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, SplitTemperatureReplyTest,
-    ::testing::Values(SplitCase{L"812 905 1013 ", {812, 905, 1013}},
-                      SplitCase{L"812   905    1013 ", {812, 905, 1013}},
-                      SplitCase{L"-12 12.5 7 ", {12, 125, 7}},
-                      // The last reading runs into the end of the text: its digits count.
-                      SplitCase{L"812 905 1013", {812, 905, 1013}},
-                      // Only 20 characters are read: "123456" is cut to "1234".
-                      SplitCase{L"1234567 2345678 123456 ", {1234567, 2345678, 1234}},
-                      SplitCase{L"2147483647 1 2 ", {2147483647, 1, 2}}));
+    ::testing::Values(
+        SplitCase{"SingleBlanks", L"812 905 1013 ", {812, 905, 1013}},
+        SplitCase{"RunsOfBlanks", L"812   905    1013 ", {812, 905, 1013}},
+        SplitCase{"NonDigitsDropped", L"-12 12.5 7 ", {12, 125, 7}},
+        // The last reading runs into the end of the text: its digits count.
+        SplitCase{"LastReadingEndsAtEndOfText", L"812 905 1013", {812, 905, 1013}},
+        // Only 20 characters are read: "123456" is cut to "1234".
+        SplitCase{"OnlyTwentyCharactersRead", L"1234567 2345678 123456 ", {1234567, 2345678, 1234}},
+        SplitCase{"LargestInt32Reading", L"2147483647 1 2 ", {2147483647, 1, 2}}),
+    [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
 struct FailCase {
+    const char* name;
     const wchar_t* reply;
     const char* message;
     std::array<std::int32_t, 3> storedBefore;
@@ -51,17 +56,30 @@ TEST_P(StoreTemperatureReadingsTest, FailsAtTheBadReadingKeepingThoseBefore) {
 INSTANTIATE_TEST_SUITE_P(
     Replies, StoreTemperatureReadingsTest,
     ::testing::Values(
-        FailCase{L" 812 905 1013 ", "'' is not a valid integer value", {-1, -1, -1}},
-        FailCase{L"812 2147483648 1 ", "'2147483648' is not a valid integer value", {812, -1, -1}},
-        FailCase{L"812 905 ", "'' is not a valid integer value", {812, 905, -1}},
-        FailCase{L"812 x 905 ", "'' is not a valid integer value", {812, -1, -1}},
-        FailCase{L"", "'' is not a valid integer value", {-1, -1, -1}},
+        FailCase{"LeadingBlankFailsFirst",
+                 L" 812 905 1013 ",
+                 "'' is not a valid integer value",
+                 {-1, -1, -1}},
+        FailCase{"SecondBeyondInt32Fails",
+                 L"812 2147483648 1 ",
+                 "'2147483648' is not a valid integer value",
+                 {812, -1, -1}},
+        FailCase{
+            "MissingThirdFails", L"812 905 ", "'' is not a valid integer value", {812, 905, -1}},
+        FailCase{"SecondWithoutDigitsFails",
+                 L"812 x 905 ",
+                 "'' is not a valid integer value",
+                 {812, -1, -1}},
+        FailCase{"EmptyReplyFails", L"", "'' is not a valid integer value", {-1, -1, -1}},
         // No blank within the 20 characters: all of them form the first reading.
-        FailCase{L"12345678901234567890 1 2 ",
+        FailCase{"NoBlankInTwentyCharactersFailsFirst",
+                 L"12345678901234567890 1 2 ",
                  "'12345678901234567890' is not a valid integer value",
-                 {-1, -1, -1}}));
+                 {-1, -1, -1}}),
+    [](const ::testing::TestParamInfo<FailCase>& info) { return std::string(info.param.name); });
 
 struct TemperatureCase {
+    const char* name;
     std::int32_t raw, cal10, cal50;
     std::optional<std::int32_t> degrees;
 };
@@ -75,19 +93,26 @@ TEST_P(SensorTemperatureTest, InterpolatesBetweenTheCalibrationPoints) {
 
 INSTANTIATE_TEST_SUITE_P(
     Readings, SensorTemperatureTest,
-    ::testing::Values(TemperatureCase{1000, 1000, 1400, 10}, TemperatureCase{1400, 1000, 1400, 50},
-                      TemperatureCase{1135, 1000, 1400, 23},
+    ::testing::Values(TemperatureCase{"AtTheTenDegreePoint", 1000, 1000, 1400, 10},
+                      TemperatureCase{"AtTheFiftyDegreePoint", 1400, 1000, 1400, 50},
+                      TemperatureCase{"BetweenThePoints", 1135, 1000, 1400, 23},
                       // Truncation toward zero below the 10 degC point.
-                      TemperatureCase{995, 1000, 1400, 10}, TemperatureCase{985, 1000, 1400, 9},
+                      TemperatureCase{"JustBelowTenTruncatesTowardZero", 995, 1000, 1400, 10},
+                      TemperatureCase{"FurtherBelowTenGivesNine", 985, 1000, 1400, 9},
                       // A falling sensor gives a negative step.
-                      TemperatureCase{1200, 1400, 1000, 30},
+                      TemperatureCase{"FallingSensorGivesNegativeStep", 1200, 1400, 1000, 30},
                       // Readings less than 40 apart: no step.
-                      TemperatureCase{1000, 1000, 1039, std::nullopt},
-                      TemperatureCase{1000, 1000, 1000, std::nullopt},
-                      // Far apart extremes stay in 64 bits; a result beyond 32 bits is no value.
-                      TemperatureCase{2147483647, -2147483647 - 1, -2147483647 - 1 + 40,
+                      TemperatureCase{"PointsUnderFortyApartGiveNoValue", 1000, 1000, 1039,
                                       std::nullopt},
-                      TemperatureCase{-2147483647 - 1, 2147483647, -2147483647 - 1, 50}));
+                      TemperatureCase{"EqualPointsGiveNoValue", 1000, 1000, 1000, std::nullopt},
+                      // Far apart extremes stay in 64 bits; a result beyond 32 bits is no value.
+                      TemperatureCase{"ResultBeyond32BitsGivesNoValue", 2147483647, -2147483647 - 1,
+                                      -2147483647 - 1 + 40, std::nullopt},
+                      TemperatureCase{"FarApartExtremesStayIn64Bits", -2147483647 - 1, 2147483647,
+                                      -2147483647 - 1, 50}),
+    [](const ::testing::TestParamInfo<TemperatureCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(TemperaturePanelText, NamesTheSensor) {
     EXPECT_EQ(TemperaturePanelText(1, 23), "T1 is 23");

@@ -148,6 +148,7 @@ TEST(MakePlotData, RefusesBuffersShorterThanThePixels) {
 }
 
 struct MaximumCase {
+    const char* name;
     std::int32_t resolution;
     BuildKind kind;
     std::optional<double> expected;
@@ -159,15 +160,18 @@ TEST_P(LeftMaximum, ByResolutionAndBuild) {
     EXPECT_EQ(CountsModeLeftMaximum(GetParam().resolution, GetParam().kind), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, LeftMaximum,
-                         testing::Values(MaximumCase{10, BuildKind::Thermal, 1050},
-                                         MaximumCase{12, BuildKind::Thermal, 4100},
-                                         MaximumCase{16, BuildKind::Thermal, 65550},
-                                         MaximumCase{24, BuildKind::Thermal, 65550},
-                                         MaximumCase{14, BuildKind::Thermal, std::nullopt},
-                                         MaximumCase{10, BuildKind::Standard, std::nullopt},
-                                         MaximumCase{12, BuildKind::Standard, 4100},
-                                         MaximumCase{16, BuildKind::Standard, 65550},
-                                         MaximumCase{24, BuildKind::Standard, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, LeftMaximum,
+    testing::Values(MaximumCase{"TenBitsThermal", 10, BuildKind::Thermal, 1050},
+                    MaximumCase{"TwelveBitsThermal", 12, BuildKind::Thermal, 4100},
+                    MaximumCase{"SixteenBitsThermal", 16, BuildKind::Thermal, 65550},
+                    MaximumCase{"TwentyFourBitsThermal", 24, BuildKind::Thermal, 65550},
+                    MaximumCase{"FourteenBitsThermalHasNone", 14, BuildKind::Thermal, std::nullopt},
+                    MaximumCase{"TenBitsStandardHasNone", 10, BuildKind::Standard, std::nullopt},
+                    MaximumCase{"TwelveBitsStandard", 12, BuildKind::Standard, 4100},
+                    MaximumCase{"SixteenBitsStandard", 16, BuildKind::Standard, 65550},
+                    MaximumCase{"TwentyFourBitsStandardHasNone", 24, BuildKind::Standard,
+                                std::nullopt}),
+    [](const testing::TestParamInfo<MaximumCase>& info) { return std::string(info.param.name); });
 
 } // namespace

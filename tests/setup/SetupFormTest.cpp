@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -71,7 +72,11 @@ protected:
 
 TEST_F(SetupFormTest, StartsWithTheControlsOfTheDialog) {
     EXPECT_EQ(form->windowTitle(), "Spectrometer Setup");
-    EXPECT_EQ(form->size(), QSize(357, 274));
+    // Sized by its texts, never below the drawn 357 x 274, and not resizable.
+    EXPECT_GE(form->width(), 357);
+    EXPECT_GE(form->height(), 274);
+    EXPECT_EQ(form->size(), form->sizeHint());
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(form->isModal());
     EXPECT_FALSE(form->isVisible());
@@ -233,6 +238,7 @@ TEST_F(SetupFormTest, OkWithoutDeviceStoresOnlyTheEnabledEntries) {
 }
 
 struct AcceptCase {
+    const char* name;
     const char* integration;
     const char* averaging;
     const char* scans;
@@ -263,13 +269,16 @@ TEST_P(SetupAcceptTest, OkStoresTheEntries) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, SetupAcceptTest,
-    ::testing::Values(AcceptCase{"20", "500", "3", 20, 500, 3, "500"},
-                      AcceptCase{"1", "12abc", "1", 1, 12, 1, "12"},
-                      AcceptCase{" 7 ", " 1", "2", 7, 1, 2, "1"},
+    ::testing::Values(AcceptCase{"PlainNumbers", "20", "500", "3", 20, 500, 3, "500"},
+                      AcceptCase{"AveragingTrailingTextDropped", "1", "12abc", "1", 1, 12, 1, "12"},
+                      AcceptCase{"BlanksAroundTheEntries", " 7 ", " 1", "2", 7, 1, 2, "1"},
                       // 2048 pixels: the scan buffer bounds the averaging at 32768.
-                      AcceptCase{"5", "32768", "1", 5, 32768, 1, "32768"}));
+                      AcceptCase{"AveragingAtTheBufferBound", "5", "32768", "1", 5, 32768, 1,
+                                 "32768"}),
+    [](const ::testing::TestParamInfo<AcceptCase>& info) { return std::string(info.param.name); });
 
 struct RejectCase {
+    const char* name;
     const char* integration;
     const char* averaging;
     const char* scans;
@@ -312,20 +321,28 @@ TEST_P(SetupRejectTest, OkRejectsTheEntry) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, SetupRejectTest,
     ::testing::Values(
-        RejectCase{"0", "10", "1", "Value must be >0!", "IntegrationEdit"},
-        RejectCase{"-5", "10", "1", "Value must be >0!", "IntegrationEdit"},
-        RejectCase{"abc", "10", "1", "Value must be >0!", "IntegrationEdit"},
-        RejectCase{"2.5", "10", "1", "'2.5' is not a valid integer value", "IntegrationEdit"},
-        RejectCase{"9999999999", "10", "1", "'9999999999' is not a valid integer value",
+        RejectCase{"IntegrationZero", "0", "10", "1", "Value must be >0!", "IntegrationEdit"},
+        RejectCase{"IntegrationNegative", "-5", "10", "1", "Value must be >0!", "IntegrationEdit"},
+        RejectCase{"IntegrationLetters", "abc", "10", "1", "Value must be >0!", "IntegrationEdit"},
+        RejectCase{"IntegrationFraction", "2.5", "10", "1", "'2.5' is not a valid integer value",
                    "IntegrationEdit"},
-        RejectCase{"10", "0", "1", "Value must be between 1 and 32768 !", "AveragingEdit"},
-        RejectCase{"10", "-3", "1", "Value must be between 1 and 32768 !", "AveragingEdit"},
-        RejectCase{"10", "32769", "1", "Value must be between 1 and 32768 !", "AveragingEdit"},
-        RejectCase{"10", "1048576", "1", "Value must be between 1 and 32768 !", "AveragingEdit"},
-        RejectCase{"10", "10", "0", "Value must be >0!", "RecordScansEdit"},
-        RejectCase{"10", "10", "-2", "Value must be >0!", "RecordScansEdit"},
-        RejectCase{"10", "10", "x", "'x' is not a valid integer value", "RecordScansEdit"},
-        RejectCase{"10", "10", "", "'' is not a valid integer value", "RecordScansEdit"}));
+        RejectCase{"IntegrationBeyond32Bits", "9999999999", "10", "1",
+                   "'9999999999' is not a valid integer value", "IntegrationEdit"},
+        RejectCase{"AveragingZero", "10", "0", "1", "Value must be between 1 and 32768 !",
+                   "AveragingEdit"},
+        RejectCase{"AveragingNegative", "10", "-3", "1", "Value must be between 1 and 32768 !",
+                   "AveragingEdit"},
+        RejectCase{"AveragingAboveTheBufferBound", "10", "32769", "1",
+                   "Value must be between 1 and 32768 !", "AveragingEdit"},
+        RejectCase{"AveragingFarAboveTheBound", "10", "1048576", "1",
+                   "Value must be between 1 and 32768 !", "AveragingEdit"},
+        RejectCase{"ScansZero", "10", "10", "0", "Value must be >0!", "RecordScansEdit"},
+        RejectCase{"ScansNegative", "10", "10", "-2", "Value must be >0!", "RecordScansEdit"},
+        RejectCase{"ScansLetters", "10", "10", "x", "'x' is not a valid integer value",
+                   "RecordScansEdit"},
+        RejectCase{"ScansEmpty", "10", "10", "", "'' is not a valid integer value",
+                   "RecordScansEdit"}),
+    [](const ::testing::TestParamInfo<RejectCase>& info) { return std::string(info.param.name); });
 
 // With few pixels the divisor decides: the bound named is 1048575 for divisor 1.
 TEST_F(SetupFormTest, AveragingBoundFollowsTheDivisor) {

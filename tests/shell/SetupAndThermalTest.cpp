@@ -138,6 +138,7 @@ TEST_F(SetupAndThermal, RunCodesBracketSingleAndContinuousRunsAndTheExit) {
 }
 
 struct Readout {
+    const char* name;
     std::wstring cal10, cal50, now;
     QStringList panels;
 };
@@ -162,18 +163,24 @@ TEST_P(TemperatureReadout, ShowsWholeDegreesOrAQuestionMark) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TemperatureReadout,
-                         ::testing::Values(Readout{L"700 700 700 ",
+                         ::testing::Values(Readout{"AllSensorsCalibrated",
+                                                   L"700 700 700 ",
                                                    L"1500 1500 1500 ",
                                                    L"980 1030 956 ",
                                                    {"T1 is 24", "T2 is 26", "T3 is 22"}},
-                                           Readout{L"700 700 700 ",
+                                           Readout{"SensorWithoutStepShowsQuestionMark",
+                                                   L"700 700 700 ",
                                                    L"1500 720 1500 ",
                                                    L"980 1030 956 ",
                                                    {"T1 is 24", "T2 is ?", "T3 is 22"}},
-                                           Readout{L"700 700 700 ",
+                                           Readout{"UnreadableReplyShowsQuestionMarks",
+                                                   L"700 700 700 ",
                                                    L"1500 1500 1500 ",
                                                    L"garbage",
-                                                   {"T1 is ?", "T2 is ?", "T3 is ?"}}));
+                                                   {"T1 is ?", "T2 is ?", "T3 is ?"}}),
+                         [](const ::testing::TestParamInfo<Readout>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(SetupAndThermal, UnreadableReadoutIsReportedOnce) {
     startReady(BuildKind::Thermal);

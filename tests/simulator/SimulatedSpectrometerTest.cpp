@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <regex>
+#include <string>
 
 namespace {
 
@@ -169,6 +170,7 @@ TEST_F(SimulatedSpectrometerTest, StrongLinesStandOutBelowSaturationAtShortTimes
 }
 
 struct SaturationCase {
+    const char* name;
     const char* bits;
     std::int32_t fullScale;
 };
@@ -189,8 +191,12 @@ TEST_P(SimulatedSaturationTest, ClampsAtTheTopOfTheConverterRange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bits, SimulatedSaturationTest,
-                         ::testing::Values(SaturationCase{"16", 65535}, SaturationCase{"12", 4095},
-                                           SaturationCase{"20", 1048575}));
+                         ::testing::Values(SaturationCase{"SixteenBits", "16", 65535},
+                                           SaturationCase{"TwelveBits", "12", 4095},
+                                           SaturationCase{"TwentyBits", "20", 1048575}),
+                         [](const ::testing::TestParamInfo<SaturationCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(SimulatedSpectrometerTest, HighGainMultipliesTheSignalAndNormalGainRestoresIt) {
     auto server = makeServer();
