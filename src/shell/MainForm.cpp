@@ -9,38 +9,75 @@
 #include "shell/ToolBarImages.h"
 #include "shell/WidgetColors.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
-QToolButton* imageButton(QWidget* parent, const char* name, const QIcon& icon, const QString& tip) {
+const QString ClosingStatus = QStringLiteral("Closing after this measurement");
+const QString ClosingMessage =
+    QStringLiteral("Halvane closes when the measurement in progress has ended.");
+
+} // namespace
+
+// The caption as written: a button shows the icon text, which Qt would otherwise trim.
+void setCaption(QAction* action, const QString& caption) {
+    action->setText(caption);
+    action->setIconText(caption);
+}
+
+namespace {
+
+// The tooltip of a command with a key names the key.
+QString tipWithKey(const QString& tip, const QKeySequence& key) {
+    if (key.isEmpty())
+        return tip;
+    const QString name = key.toString(QKeySequence::NativeText);
+    return tip.isEmpty() ? name : tip + " (" + name + ")";
+}
+
+QAction* newCommand(QWidget* window, const QString& text, const QString& tip,
+                    const QKeySequence& key = {}) {
+    auto* action = new QAction(window);
+    setCaption(action, text);
+    action->setShortcut(key);
+    action->setToolTip(tipWithKey(tip, key));
+    // The key works wherever the focus is in the window, also while the button is hidden.
+    window->addAction(action);
+    return action;
+}
+
+QToolButton* imageButton(QWidget* parent, const char* name, QAction* action, const QIcon& icon) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setIcon(icon);
+    action->setIcon(icon);
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setIconSize(QSize(24, 24));
-    button->setFixedSize(34, 26);
+    button->setMinimumSize(34, 26);
     button->setAutoRaise(true);
-    button->setToolTip(tip);
     return button;
 }
 
-QPushButton* pushButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tip) {
-    auto* button = new QPushButton(caption, parent);
+QToolButton* textButton(QWidget* parent, const char* name, QAction* action) {
+    auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setFixedSize(75, 22);
-    button->setFlat(true);
-    if (!tip.isEmpty())
-        button->setToolTip(tip);
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The design's size is the least; a longer caption widens the button.
+    button->setMinimumSize(75, 22);
+    button->setAutoRaise(true);
     return button;
 }
 
@@ -61,9 +98,11 @@ TMainForm::TMainForm(const Options& options)
     StatusBar1 = new StatusPanels(kind_, this);
     setStatusBar(StatusBar1);
     buildHaltPanel();
-    // Wide enough that every status panel and the progress indicator at its right end show.
+    // Wide enough for the tool bar and for every status panel with the progress indicator at its
+    // right end, which is hidden until a long measurement.
     const QSize design = kind_ == BuildKind::Thermal ? QSize(800, 582) : QSize(652, 445);
-    resize(std::max(design.width(), StatusBar1->fullWidth()), design.height());
+    resize(std::max({design.width(), StatusBar1->fullWidth(), minimumSizeHint().width()}),
+           design.height());
 
     progressTimer_ = new QTimer(this);
     connectHandlers();
@@ -89,27 +128,14 @@ void TMainForm::connectHandlers() {
         temperatureTimer_->start(1000);
     }
     // Stop and the halt button act at once, also while a cycle is in flight.
-    connect(StopButton, &QToolButton::clicked, this,
+    connect(StopButton->defaultAction(), &QAction::triggered, this,
             [this] { run([this] { StopButtonClick(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { run([this] { Button1Click(); }); });
     connect(TChart1, &SpectrumChart::mouseMovedOverChart, this,
             [this] { run([this] { FormMouseMove(); }); });
-
-    const struct {
-        QAbstractButton* button;
-        QKeySequence key;
-    } keys[] = {
-        {StopButton, Qt::Key_Escape}, {SingleButton, Qt::Key_F5}, {StartButton, Qt::Key_F6}};
-    for (const auto& k : keys) {
-        auto* shortcut = new QShortcut(k.key, this);
-        connect(shortcut, &QShortcut::activated, k.button, [button = k.button] {
-            if (button->isEnabled())
-                button->click();
-        });
-        k.button->setToolTip(k.button->toolTip() + " (" + k.key.toString() + ")");
-    }
-    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-    connect(quit, &QShortcut::activated, this, &QWidget::close);
+    auto* quit = newCommand(this, "Quit", "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setObjectName("QuitAction");
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 TMainForm::~TMainForm() = default;
@@ -147,35 +173,58 @@ void TMainForm::buildToolBar() {
     column->addLayout(first);
     column->addLayout(second);
 
-    SingleButton = imageButton(rows, "SingleButton", singleImage(), "Single Measurement");
-    StartButton = imageButton(rows, "StartButton", startImage(), "Continous Measurement");
-    StopButton = imageButton(rows, "StopButton", stopImage(), "Stop Measurement");
+    SingleButton = imageButton(
+        rows, "SingleButton",
+        newCommand(this, "Single Measurement", "Single Measurement", Qt::Key_F5), singleImage());
+    StartButton =
+        imageButton(rows, "StartButton",
+                    newCommand(this, "Continous Measurement", "Continous Measurement", Qt::Key_F6),
+                    startImage());
+    StopButton = imageButton(
+        rows, "StopButton",
+        newCommand(this, "Stop Measurement", "Stop Measurement", Qt::Key_Escape), stopImage());
     for (auto* button : {SingleButton, StartButton, StopButton})
         first->addWidget(button);
     first->addStretch();
 
-    typeButton = pushButton(rows, "typeButton", "plotType", "Display raw data or transmission");
-    DarkButon = pushButton(rows, "DarkButon", "Save Dark", "Sets the dark backgrond level");
+    typeButton = textButton(rows, "typeButton",
+                            newCommand(this, "plotType", "Display raw data or transmission"));
+    DarkButon = textButton(rows, "DarkButon",
+                           newCommand(this, "Save Dark", "Sets the dark backgrond level"));
     WhiteButton =
-        pushButton(rows, "WhiteButton", "Save White", "Save current scan as white reference");
+        textButton(rows, "WhiteButton",
+                   newCommand(this, "Save White", "Save current scan as white reference"));
     SaveScan =
-        pushButton(rows, "SaveScan", "Save Display", "Saves the current display data in a file");
-    LoadScan = pushButton(rows, "LoadScan", " Load Dsiplay", "Fills display from a saved file");
-    SetupButton = pushButton(rows, "SetupButton", "Setup", "Set up measurement parameters");
-    PrintChart = pushButton(rows, "PrintChart", "Print", "Prints the current display");
+        textButton(rows, "SaveScan",
+                   newCommand(this, "Save Display", "Saves the current display data in a file",
+                              QKeySequence(Qt::CTRL | Qt::Key_S)));
+    LoadScan = textButton(rows, "LoadScan",
+                          newCommand(this, " Load Dsiplay", "Fills display from a saved file",
+                                     QKeySequence(Qt::CTRL | Qt::Key_O)));
+    SetupButton =
+        textButton(rows, "SetupButton", newCommand(this, "Setup", "Set up measurement parameters"));
+    PrintChart = textButton(rows, "PrintChart",
+                            newCommand(this, "Print", "Prints the current display",
+                                       QKeySequence(Qt::CTRL | Qt::Key_P)));
     setTextColor(PrintChart, Qt::red);
-    RecordButton = pushButton(rows, "RecordButton", "Record series",
-                              "Recordes a complete series of data. Use setup to configure");
+    RecordButton =
+        textButton(rows, "RecordButton",
+                   newCommand(this, "Record series",
+                              "Recordes a complete series of data. Use setup to configure"));
     setTextColor(RecordButton, QColor(0, 128, 0));
-    Plot3DButton = pushButton(rows, "Plot3DButton", "Plot 3D", "Toggles between 2D & 3D display");
+    Plot3DButton = textButton(rows, "Plot3DButton",
+                              newCommand(this, "Plot 3D", "Toggles between 2D & 3D display"));
     for (auto* button : {typeButton, DarkButon, WhiteButton, SaveScan, LoadScan, SetupButton,
                          PrintChart, RecordButton, Plot3DButton})
         second->addWidget(button);
     if (kind_ == BuildKind::Thermal) {
-        CalTen = pushButton(rows, "CalTen", "Cal 10 degC", QString());
-        Cal50 = pushButton(rows, "Cal50", "Cal 50 degC", QString());
-        second->addWidget(CalTen);
-        second->addWidget(Cal50);
+        CalTen = textButton(rows, "CalTen", newCommand(this, "Cal 10 degC", QString()));
+        Cal50 = textButton(rows, "Cal50", newCommand(this, "Cal 50 degC", QString()));
+        // The calibration buttons have no hint of their own.
+        for (auto* button : {CalTen, Cal50}) {
+            button->setToolTip(QString());
+            second->addWidget(button);
+        }
     }
     second->addStretch();
     bar->addWidget(rows);
@@ -186,23 +235,27 @@ void TMainForm::buildHaltPanel() {
     InProcess = new QFrame(this);
     InProcess->setObjectName("InProcess");
     InProcess->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    InProcess->setGeometry(202, 124, 156, 52);
     InProcess->setAutoFillBackground(true);
     QFont big = font();
     big.setPixelSize(15);
     auto* label = new QLabel("Measurement in process", InProcess);
+    label->setObjectName("InProcessLabel");
     label->setFont(big);
     setTextColor(label, Qt::blue);
     Button1 = new QPushButton("Press to Halt", InProcess);
     Button1->setObjectName("Button1");
     Button1->setFont(big);
-    Button1->setFixedSize(131, 20);
+    Button1->setMinimumSize(131, 20);
     setTextColor(Button1, Qt::red);
     auto* layout = new QVBoxLayout(InProcess);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
     layout->addWidget(label, 0, Qt::AlignHCenter);
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    // The design's place and size; larger where the texts need it.
+    InProcess->setMinimumSize(156, 52);
+    InProcess->move(202, 124);
+    InProcess->resize(InProcess->sizeHint().expandedTo(InProcess->minimumSize()));
     InProcess->raise();
 }
 
@@ -228,12 +281,17 @@ void TMainForm::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);
 }
 
-// The close request stops a continuous run; the window closes once the run has ended.
+// The close request stops a continuous run; the window closes once the run has ended. A long
+// measurement can keep it for a while, so the request is acknowledged where the run is shown.
 void TMainForm::closeEvent(QCloseEvent* event) {
     Continuous = false;
     if (runActive_ || cycleInFlight_) {
-        closeRequested_ = true;
         event->ignore();
+        if (closeRequested_)
+            prompts_.message(ClosingMessage, ApplicationTitle, PromptIcon::None, PromptButtons::Ok);
+        closeRequested_ = true;
+        StatusBar1->setText(5, ClosingStatus);
+        StatusBar1->progress()->setFormat(ClosingStatus + " %p%");
         return;
     }
     event->accept();

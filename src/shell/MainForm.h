@@ -10,22 +10,25 @@
 #include "processing/WavelengthCalibration.h"
 #include "shell/Prompts.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QToolButton>
 
 #include <array>
 #include <deque>
 
-class QAbstractButton;
 class QFrame;
 class QTimer;
 class QLabel;
 class QPushButton;
-class QToolButton;
 class SpectrumChart;
 class TCorrectionForm;
 class TSetupForm;
 class StatusPanels;
+
+// Sets a command's caption as its button shows it, leading blanks included.
+void setCaption(QAction* action, const QString& caption);
 
 // The main window: tool bar, chart and status bar, and the program's state.
 class TMainForm : public QMainWindow {
@@ -56,17 +59,17 @@ public:
     QToolButton* SingleButton;
     QToolButton* StartButton;
     QToolButton* StopButton;
-    QPushButton* typeButton;
-    QPushButton* DarkButon;
-    QPushButton* WhiteButton;
-    QPushButton* SaveScan;
-    QPushButton* LoadScan;
-    QPushButton* SetupButton;
-    QPushButton* PrintChart;
-    QPushButton* RecordButton;
-    QPushButton* Plot3DButton;
-    QPushButton* CalTen = nullptr;
-    QPushButton* Cal50 = nullptr;
+    QToolButton* typeButton;
+    QToolButton* DarkButon;
+    QToolButton* WhiteButton;
+    QToolButton* SaveScan;
+    QToolButton* LoadScan;
+    QToolButton* SetupButton;
+    QToolButton* PrintChart;
+    QToolButton* RecordButton;
+    QToolButton* Plot3DButton;
+    QToolButton* CalTen = nullptr;
+    QToolButton* Cal50 = nullptr;
     QFrame* InProcess;
     QPushButton* Button1;
     SpectrumChart* TChart1;
@@ -153,7 +156,7 @@ protected:
 private:
     void connectHandlers();
     void command(const std::function<void()>& handler);
-    void bind(QAbstractButton* button, void (TMainForm::*handler)());
+    void bind(QToolButton* button, void (TMainForm::*handler)());
     void RunMeasurement();
     void startCycle(CameraThread::Job prefix = {});
     void applyXAxisUnits();
@@ -203,6 +206,7 @@ private:
     bool settingsStale_ = false;
     bool runActive_ = false;
     bool cycleInFlight_ = false;
+    bool endCodeInFlight_ = false;
     bool closeRequested_ = false;
     int commandDepth_ = 0;
     int cyclesCompleted_ = 0;

@@ -6,11 +6,11 @@
 #include "files/NumberText.h"
 #include "shell/StatusPanels.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 void TMainForm::LoadCalibration() {
-    if (CalibrationFileName.isEmpty()) {
+    QString path = CalibrationFileName;
+    if (path.isEmpty()) {
         QString folder = openDialogFolder_.isEmpty() ? dataFolder_ : openDialogFolder_;
         // The open-file dialog keeps this filter, also for Load Display.
         openDialogFilter_ = "ini files (*.ini)";
@@ -18,26 +18,28 @@ void TMainForm::LoadCalibration() {
         if (!chosen)
             return;
         openDialogFolder_ = QFileInfo(*chosen).absolutePath();
-        if (!QFile(*chosen).open(QIODevice::ReadOnly))
-            return;
-        CalibrationFileName = *chosen;
+        path = *chosen;
     }
+    // A file that was read is remembered, and coefficients read before a bad line keep their
+    // new values; a file that cannot be opened or is refused is not remembered.
     CalibrationCoefficients read{Ch1Coefficients, Ch2Coefficients};
-    auto keep = [&] {
+    auto remember = [&] {
+        CalibrationFileName = path;
         Ch1Coefficients = read.ch1;
         Ch2Coefficients = read.ch2;
     };
     CalibrationReadOutcome outcome;
     try {
-        outcome = readCalibrationFile(CalibrationFileName, systemDecimalSeparator(), read);
+        outcome = readCalibrationFile(path, systemDecimalSeparator(), read);
+    } catch (const NotARegularFile&) {
+        throw;
     } catch (...) {
-        // Coefficients read before a bad line keep their new values.
-        keep();
+        remember();
         throw;
     }
-    keep();
     if (outcome == CalibrationReadOutcome::NotOpened)
         return;
+    remember();
     if (!MarksNoCalibration(Ch1Coefficients))
         ComputeWavelengths(Ch1Coefficients, Ch2Coefficients, Device.PixelCount, kind_,
                            SingleChannel, Wavelengths);
@@ -61,9 +63,12 @@ void TMainForm::SetupChart() {
     Flags.RawMode = true;
     TChart1->Series1.appendPoints(static_cast<std::size_t>(p) + 2);
     TChart1->Series2.appendPoints(static_cast<std::size_t>(p) + 2);
+    // The points hold values against the axis before this set-up; the next measurement draws
+    // them against this one.
+    TChart1->Series1.drawFirst(0);
+    TChart1->Series2.drawFirst(0);
     TChart1->setLeftMinimum(0);
     if (auto maximum = SetupLeftMaximum(Device.Resolution, kind_))
         TChart1->setLeftMaximum(*maximum);
     TChart1->setBottomTitle(bottom.title);
-    TChart1->setWavelengthUnits(nm);
 }

@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <optional>
 
 namespace {
 
@@ -48,14 +49,13 @@ void TMainForm::LoadScanClick() {
     if (!path)
         return;
     openDialogFolder_ = QFileInfo(*path).absolutePath();
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<LoadedDisplay> loaded = loadDisplayFile(*path, TChart1->Series1);
+    if (!loaded)
         return;
-    LoadedDisplay loaded = loadDisplayFile(file, TChart1->Series1);
-    if (loaded.bottomMaximum)
-        TChart1->setBottomMaximum(*loaded.bottomMaximum);
-    if (loaded.bottomMinimum)
-        TChart1->setBottomMinimum(*loaded.bottomMinimum);
+    if (loaded->bottomMaximum)
+        TChart1->setBottomMaximum(*loaded->bottomMaximum);
+    if (loaded->bottomMinimum)
+        TChart1->setBottomMinimum(*loaded->bottomMinimum);
     TChart1->refresh();
 }
 
@@ -68,7 +68,7 @@ void TMainForm::RecordButtonClick() {
         return;
     Recording = true;
     RecordedScans = 0;
-    RecordButton->setText("Recording");
+    setCaption(RecordButton->defaultAction(), "Recording");
     setTextColor(RecordButton, QColor(255, 0, 0));
     showRecordingProgress();
 }
@@ -96,8 +96,9 @@ bool TMainForm::StartSeriesFile() {
     auto file = std::make_unique<SeriesFile>(seriesFileName_);
     try {
         file->start(seriesDateTimeLine(QDateTime::currentDateTime(), QLocale::system()));
-    } catch (const std::exception&) {
-        prompts_.message("File io error", ApplicationTitle, PromptIcon::Error, PromptButtons::Ok);
+    } catch (const SeriesFileError& error) {
+        prompts_.message("File io error\n" + error.detail(), ApplicationTitle, PromptIcon::Error,
+                         PromptButtons::Ok);
         return false;
     }
     seriesFile_ = std::move(file);
@@ -128,7 +129,7 @@ void TMainForm::StopRecording() {
         seriesFile_->close();
     seriesFile_.reset();
     SeriesFileReady = false;
-    RecordButton->setText("Record");
+    setCaption(RecordButton->defaultAction(), "Record");
     setTextColor(RecordButton, QColor(0, 128, 0));
     showRecordingProgress();
 }

@@ -81,20 +81,28 @@ void TMainForm::FormMouseMove() {
 }
 
 void TMainForm::ShowCursorValues() {
-    const double axisX = TChart1->axisXAt(TChart1->mapFromGlobal(QCursor::pos()));
-    auto reading = ::ShowCursorValues(
-        axisX, MeasurementParameters.WavelengthUnits, Device.PixelCount, Wavelengths.WavelengthMin,
-        Wavelengths.WavelengthMax, Wavelengths.Ch1Wavelengths, TChart1->Series1, TChart1->Series2);
+    const CursorInputs in{TChart1->axisXAt(TChart1->mapFromGlobal(QCursor::pos())),
+                          MeasurementParameters.WavelengthUnits,
+                          Device.PixelCount,
+                          SingleChannel,
+                          Wavelengths.WavelengthMin,
+                          Wavelengths.WavelengthMax,
+                          Wavelengths.Ch1Wavelengths,
+                          Wavelengths.Ch2Wavelengths};
+    auto reading = ::ShowCursorValues(in, TChart1->Series1, TChart1->Series2);
     if (!reading)
         return;
     const QChar separator = systemDecimalSeparator();
     const bool thermal = kind_ == BuildKind::Thermal;
     const QString x = thermal ? "X = " : "";
     const QString y = thermal ? "Y = " : "";
+    // A channel without a point under the cursor gets no value, not the one read before.
+    auto yText = [&](const std::optional<double>& value) {
+        return y + (value ? formatGeneral(*value, separator) : QString());
+    };
     StatusBar1->setText(0, x + formatGeneral(reading->x, separator));
-    StatusBar1->setText(1, y + formatGeneral(reading->y0, separator));
-    if (reading->y1)
-        StatusBar1->setText(2, y + formatGeneral(*reading->y1, separator));
+    StatusBar1->setText(1, yText(reading->y0));
+    StatusBar1->setText(2, yText(reading->y1));
 }
 
 void TMainForm::PrintChartClick() {

@@ -3,6 +3,7 @@
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"
 
+#include <QAction>
 #include <QProgressBar>
 #include <QTimer>
 #include <QToolButton>
@@ -22,23 +23,23 @@ void TMainForm::command(const std::function<void()>& handler) {
         QTimer::singleShot(0, this, [this] { afterCycle(); });
 }
 
-void TMainForm::bind(QAbstractButton* button, void (TMainForm::*handler)()) {
-    connect(button, &QAbstractButton::clicked, this,
+void TMainForm::bind(QToolButton* button, void (TMainForm::*handler)()) {
+    connect(button->defaultAction(), &QAction::triggered, this,
             [this, handler] { command([this, handler] { (this->*handler)(); }); });
 }
 
 void TMainForm::SingleButtonClick() {
-    StopButton->setEnabled(true);
-    StartButton->setEnabled(false);
-    SingleButton->setEnabled(false);
+    StopButton->defaultAction()->setEnabled(true);
+    StartButton->defaultAction()->setEnabled(false);
+    SingleButton->defaultAction()->setEnabled(false);
     Continuous = false;
     RunMeasurement();
 }
 
 void TMainForm::StartButtonClick() {
-    StopButton->setEnabled(true);
-    StartButton->setEnabled(false);
-    SingleButton->setEnabled(false);
+    StopButton->defaultAction()->setEnabled(true);
+    StartButton->defaultAction()->setEnabled(false);
+    SingleButton->defaultAction()->setEnabled(false);
     Continuous = true;
     StatusBar1->setText(5, "Running");
     if (kind_ == BuildKind::Thermal)
@@ -48,10 +49,10 @@ void TMainForm::StartButtonClick() {
 
 // Stop acts at once: the cycle in flight completes, no further one starts.
 void TMainForm::StopButtonClick() {
-    StopButton->setEnabled(false);
+    StopButton->defaultAction()->setEnabled(false);
     // No run starts over another: Start and Single wait for the run to end.
-    StartButton->setEnabled(!runActive_);
-    SingleButton->setEnabled(!runActive_);
+    StartButton->defaultAction()->setEnabled(!runActive_);
+    SingleButton->defaultAction()->setEnabled(!runActive_);
     Continuous = false;
     StatusBar1->setText(5, "Stopped");
     if (kind_ == BuildKind::Thermal)
@@ -59,16 +60,16 @@ void TMainForm::StopButtonClick() {
 }
 
 void TMainForm::Button1Click() {
-    StartButton->setEnabled(!runActive_);
-    SingleButton->setEnabled(!runActive_);
+    StartButton->defaultAction()->setEnabled(!runActive_);
+    SingleButton->defaultAction()->setEnabled(!runActive_);
 }
 
 void TMainForm::RunMeasurement() {
     if (!Device.Connected) {
         prompts_.message("No device found !", "Init", PromptIcon::Error, PromptButtons::Ok);
-        StopButton->setEnabled(false);
-        StartButton->setEnabled(true);
-        SingleButton->setEnabled(true);
+        StopButton->defaultAction()->setEnabled(false);
+        StartButton->defaultAction()->setEnabled(true);
+        SingleButton->defaultAction()->setEnabled(true);
         return;
     }
     runActive_ = true;
@@ -128,7 +129,7 @@ void TMainForm::cycleDone(std::exception_ptr error, const std::shared_ptr<CountA
 
 // Between two cycles: the commands pressed meanwhile, then the next cycle or the run's end.
 void TMainForm::afterCycle() {
-    if (!runActive_ || cycleInFlight_ || commandDepth_ > 0)
+    if (!runActive_ || cycleInFlight_ || endCodeInFlight_ || commandDepth_ > 0)
         return;
     if (!deferred_.empty()) {
         runDeferred();
@@ -152,7 +153,10 @@ void TMainForm::endRun() {
         finishRun(true);
         return;
     }
+    // A command pressed meanwhile comes back here; one end code is sent per run.
+    endCodeInFlight_ = true;
     camera_.post(modeCodeJob(160), [this](std::exception_ptr error) {
+        endCodeInFlight_ = false;
         finishRun(run([&] {
             if (error)
                 std::rethrow_exception(error);
@@ -165,8 +169,8 @@ void TMainForm::endRun() {
 void TMainForm::finishRun(bool enableButtons) {
     runActive_ = false;
     if (enableButtons) {
-        SingleButton->setEnabled(true);
-        StartButton->setEnabled(true);
+        SingleButton->defaultAction()->setEnabled(true);
+        StartButton->defaultAction()->setEnabled(true);
     }
     while (!deferred_.empty() && !cycleInFlight_)
         runDeferred();

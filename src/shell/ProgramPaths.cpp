@@ -31,10 +31,10 @@ QString settingsFolder(const SettingsFolderInputs& inputs) {
     return QDir::cleanPath(QDir(base).filePath(QStringLiteral("halvane")));
 }
 
-QString settingsFolder() {
-    const QString folder =
-        settingsFolder({qEnvironmentVariable("HALVANE_SETTINGS_FOLDER"), QDir::currentPath(),
-                        qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath()});
+QString settingsFolder(const std::optional<QString>& option) {
+    const QString choice = option ? *option : qEnvironmentVariable("HALVANE_SETTINGS_FOLDER");
+    const QString folder = settingsFolder(
+        {choice, QDir::currentPath(), qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath()});
     // A folder that cannot be made shows up as a failed write of the properties file at exit.
     QDir().mkpath(folder);
     return folder;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The folder of the shipped calibration files: beside the program, else in the install layout
 // relative to the program, else at the configured install path.
 QString shippedDataFolder();
@@ -22,5 +24,6 @@ inline constexpr const char* SettingsFolderXdg = "xdg";
 // one. Always an absolute, clean path.
 QString settingsFolder(const SettingsFolderInputs& inputs);
 
-// The same from the process environment; the folder is created when missing.
-QString settingsFolder();
+// The same from the command line's choice, else HALVANE_SETTINGS_FOLDER, and the process
+// environment; the folder is created when missing.
+QString settingsFolder(const std::optional<QString>& option = std::nullopt);

@@ -6,9 +6,12 @@
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <cstdio>
 
 namespace {
 
@@ -28,9 +31,13 @@ void TMainForm::FormCreate() {
                      ApplicationTitle, PromptIcon::None, PromptButtons::Ok);
     try {
         camera_.create(createServer_ ? createServer_ : [] { return CoCameraServer::Create(); });
-    } catch (const std::exception&) {
-        prompts_.message("Could not start camera server", ApplicationTitle, PromptIcon::None,
-                         PromptButtons::Ok);
+    } catch (const std::exception& error) {
+        // The loader's reason is what a user needs to mend the installation.
+        const QString reason = QString::fromUtf8(error.what());
+        std::fprintf(stderr, "%s: could not start camera server: %s\n",
+                     qPrintable(ApplicationTitle), qPrintable(reason));
+        prompts_.message("Could not start camera server\n" + reason, ApplicationTitle,
+                         PromptIcon::None, PromptButtons::Ok);
         resizeBuffers();
         // Without these the setup dialog would refuse its own "Scans to Save".
         MeasurementParameters.ScansToSave = 1;
@@ -45,7 +52,7 @@ void TMainForm::FormCreate() {
     run([this] { SetupChart(); });
     InProcess->hide();
     Flags.SaveWhitePending = Flags.SaveDarkPending = Flags.DarkValid = Flags.WhiteValid = false;
-    RecordButton->setText("Record");
+    setCaption(RecordButton->defaultAction(), "Record");
     resizeSeriesData();
     MeasurementParameters.ScansToSave = 1;
     ScansToRecord = 1;
@@ -95,9 +102,9 @@ void TMainForm::connectDevice() {
 }
 
 void TMainForm::notConnected() {
-    StopButton->setEnabled(false);
-    StartButton->setEnabled(true);
-    SingleButton->setEnabled(true);
+    StopButton->defaultAction()->setEnabled(false);
+    StartButton->defaultAction()->setEnabled(true);
+    SingleButton->defaultAction()->setEnabled(true);
     StatusBar1->setText(6, "Not Connected");
 }
 

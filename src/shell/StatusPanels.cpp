@@ -1,7 +1,10 @@
 #include "shell/StatusPanels.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,11 +65,28 @@ StatusPanels::StatusPanels(BuildKind kind, QWidget* parent) : QStatusBar(parent)
 
 void StatusPanels::addPanel(int width, const QString& text) {
     auto* label = new QLabel(text, this);
-    label->setFixedWidth(width);
+    label->setMinimumWidth(width);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setObjectName(QString("Panel%1").arg(panels_.size()));
     addWidget(label);
     panels_.push_back(label);
+    designWidths_.push_back(width);
+    fit(count() - 1);
+}
+
+// A panel never narrows again, so the panels beside it keep their place as values change.
+void StatusPanels::fit(int index) {
+    QLabel* panel = panels_[index];
+    const int needed = std::max(designWidths_[index], panel->sizeHint().width());
+    if (needed > panel->minimumWidth())
+        panel->setMinimumWidth(needed);
+}
+
+void StatusPanels::changeEvent(QEvent* event) {
+    QStatusBar::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        for (int i = 0; i < count(); ++i)
+            fit(i);
 }
 
 QString StatusPanels::text(int index) const {
@@ -74,17 +94,19 @@ QString StatusPanels::text(int index) const {
 }
 
 void StatusPanels::setText(int index, const QString& text) {
-    if (index >= 0 && index < count())
-        panels_[index]->setText(text);
+    if (index < 0 || index >= count())
+        return;
+    panels_[index]->setText(text);
+    fit(index);
 }
 
 int StatusPanels::panelWidth(int index) const {
-    return index >= 0 && index < count() ? panels_[index]->width() : 0;
+    return index >= 0 && index < count() ? panels_[index]->minimumWidth() : 0;
 }
 
 int StatusPanels::fullWidth() const {
     int width = progress_->width() + 24;
     for (const QLabel* panel : panels_)
-        width += panel->width() + 6;
+        width += panel->minimumWidth() + 6;
     return width;
 }

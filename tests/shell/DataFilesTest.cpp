@@ -119,7 +119,13 @@ TEST_F(DataFiles, SeriesFileThatCannotBeCreatedIsSaidPlainlyAndStartsNoRecording
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     form->RecordButton->click();
-    EXPECT_EQ(errors(), QStringList{"File io error"});
+    // The design's text first, then which file and why.
+    ASSERT_EQ(errors().size(), 1);
+    const QStringList lines = errors()[0].split('\n');
+    ASSERT_EQ(lines.size(), 2) << errors()[0].toStdString();
+    EXPECT_EQ(lines[0], "File io error");
+    EXPECT_TRUE(lines[1].contains(folder.filePath("sub/series.txt"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith("Not a directory")) << lines[1].toStdString();
     EXPECT_EQ(prompts.shown.back().buttons, PromptButtons::Ok);
     EXPECT_FALSE(form->Recording);
     EXPECT_EQ(form->RecordButton->text(), "Record");

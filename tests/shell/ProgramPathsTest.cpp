@@ -78,3 +78,12 @@ TEST(SettingsFolderFromEnvironment, UnsetMeansTheCurrentFolder) {
     ScopedVariable variable("HALVANE_SETTINGS_FOLDER", "");
     EXPECT_EQ(settingsFolder(), QDir::currentPath());
 }
+
+TEST(SettingsFolderFromEnvironment, CommandLineChoiceWinsOverTheVariable) {
+    QTemporaryDir chosen;
+    ASSERT_TRUE(chosen.isValid());
+    ScopedVariable variable("HALVANE_SETTINGS_FOLDER", "/nonexistent/elsewhere");
+    const QString folder = QDir(chosen.path()).filePath("lab");
+    EXPECT_EQ(settingsFolder(folder), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}

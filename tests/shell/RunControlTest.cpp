@@ -3,6 +3,7 @@
 #include "support/MainFormFixture.h"
 #include "support/Waiting.h"
 
+#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -94,6 +95,47 @@ TEST_F(RunControl, CloseDuringARunEndsItAfterTheCycleInFlight) {
     gate.open();
     ASSERT_TRUE(waitUntil([this] { return !form->isVisible(); }));
     EXPECT_FALSE(form->runActive());
+}
+
+TEST_F(RunControl, CloseDuringALongMeasurementSaysTheWindowClosesAfterIt) {
+    startReady();
+    // Held before the press: a single measurement has no later cycle to hold.
+    holdNextCycle();
+    form->SingleButton->click();
+    ASSERT_TRUE(cycleHeld());
+    form->close();
+    EXPECT_EQ(form->StatusBar1->text(5), "Closing after this measurement");
+    EXPECT_TRUE(
+        form->StatusBar1->progress()->format().startsWith("Closing after this measurement"));
+    EXPECT_TRUE(prompts.shown.empty());
+    form->close();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Halvane closes when the measurement in progress has ended.");
+    EXPECT_TRUE(form->isVisible());
+    gate.open();
+    ASSERT_TRUE(waitUntil([this] { return !form->isVisible(); }));
+}
+
+TEST_F(RunControl, CommandPressedWhileTheEndCodeIsWithTheServerSendsNoSecondEndCode) {
+    // Outlives the test body, so the exit's end code passes too.
+    auto endCode = std::make_shared<Gate>();
+    server->onSetMode = [endCode](std::int32_t code) {
+        if (code == 160)
+            endCode->pass();
+    };
+    startReady(BuildKind::Thermal);
+    endCode->close();
+    form->SingleButton->click();
+    ASSERT_TRUE(waitUntil([endCode] { return endCode->someoneWaiting(); }));
+    form->DarkButon->click();
+    EXPECT_TRUE(form->Flags.SaveDarkPending);
+    endCode->open();
+    ASSERT_TRUE(runEnds());
+    ASSERT_TRUE(waitUntil([this] { return form->cameraIdle(); }));
+    EXPECT_EQ(server->log(),
+              (Calls{"SetMode(FakeSpec,162)", "SetMode(FakeSpec,1)", "Measure(FakeSpec)",
+                     "ReadData(FakeSpec,0)", "SetMode(FakeSpec,160)", "SetMode(FakeSpec,1)"}));
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, true, true}));
 }
 
 TEST_F(RunControl, WithoutDeviceSaysSoAndRestoresTheButtons) {

@@ -119,7 +119,7 @@ TEST_F(StartSequence, MissingServerShowsBothMessagesAndTouchesNothing) {
     EXPECT_EQ(
         prompts.texts(),
         (QStringList{"Click to Start search for connected devices. This may take a few moments",
-                     "Could not start camera server"}));
+                     "Could not start camera server\nno module"}));
     EXPECT_EQ(prompts.shown[1].caption, "Halvane");
     EXPECT_EQ(prompts.shown[1].buttons, PromptButtons::Ok);
     EXPECT_FALSE(form->InProcess->isHidden());
@@ -216,3 +216,48 @@ TEST_F(StartSequence, FailingCloseDeviceIsShownAndTheSettingsStillWritten) {
     EXPECT_EQ(errors(), QStringList{"Cable pulled"});
     EXPECT_TRUE(QFile::exists(settingsPath()));
 }
+
+struct ModuleCase {
+    const char* name;
+    QByteArray content;                // of the module file; empty: no file at all
+    QString reason;                    // what the message's second line starts with
+    const char* builtModule = nullptr; // a module of the test build instead of content
+};
+
+class UnloadableModule : public StartSequence, public ::testing::WithParamInterface<ModuleCase> {};
+
+TEST_P(UnloadableModule, MessageAndStandardErrorGiveTheLoadersReason) {
+    const QString path = GetParam().builtModule
+                             ? QStringLiteral(HALVANE_TEST_MODULE_DIR "/") + GetParam().builtModule
+                             : folder.filePath("camera-server.so");
+    if (!GetParam().content.isEmpty()) {
+        QFile module(path);
+        ASSERT_TRUE(module.open(QIODevice::WriteOnly));
+        module.write(GetParam().content);
+    }
+    qputenv("HALVANE_CAMERA_SERVER", QFile::encodeName(path));
+    loadRealModule = true;
+    testing::internal::CaptureStderr();
+    start();
+    const std::string printed = testing::internal::GetCapturedStderr();
+    qunsetenv("HALVANE_CAMERA_SERVER");
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    const QStringList lines = prompts.shown[1].text.split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "Could not start camera server");
+    EXPECT_TRUE(lines[1].startsWith(GetParam().reason.arg(path))) << lines[1].toStdString();
+    // Qt may print its own notes to stderr too; the reason is one line of its own.
+    const std::string line = "Halvane: could not start camera server: " + lines[1].toStdString();
+    EXPECT_TRUE(QString::fromStdString(printed).split('\n').contains(QString::fromStdString(line)))
+        << printed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Loader, UnloadableModule,
+    ::testing::Values(ModuleCase{"MissingFile", {}, "cannot load %1: "},
+                      ModuleCase{"NotAModule", "plain text, no library", "cannot load %1: "},
+                      ModuleCase{"WrongInterfaceVersion",
+                                 {},
+                                 "%1: interface version ",
+                                 "wrong-version-module.so"}),
+    [](const ::testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });

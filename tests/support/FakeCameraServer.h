@@ -28,6 +28,8 @@ public:
         std::wstring temperatureReply = L"812 905 1013 ";
         // Called inside Measure, on the camera thread: lets a test hold a cycle in flight.
         std::function<void()> onMeasure;
+        // Called inside SetMode with its code, on the camera thread.
+        std::function<void(std::int32_t code)> onSetMode;
         std::int32_t averaging = 1;
 
         std::vector<std::string> log() {
@@ -58,7 +60,10 @@ public:
         return result(record("SetIntegrationTime", args(name, ms)));
     }
     ServerStatus SetMode(const std::wstring& name, std::int32_t code) override {
-        return result(record("SetMode", args(name, code)));
+        auto f = record("SetMode", args(name, code));
+        if (s_->onSetMode)
+            s_->onSetMode(code);
+        return result(f);
     }
     ServerStatus Measure(const std::wstring& name) override {
         auto f = record("Measure", narrow(name));

@@ -20,6 +20,8 @@ protected:
     ScriptedPrompts prompts;
     QTemporaryDir folder;
     bool serverMissing = false;
+    // The program's own module loader instead of the fake.
+    bool loadRealModule = false;
     QString settingsFolder; // the temporary folder unless set
     std::unique_ptr<TMainForm> form;
 
@@ -30,11 +32,12 @@ protected:
         options.prompts = &prompts;
         options.settingsFolder = settingsFolder.isEmpty() ? folder.path() : settingsFolder;
         options.dataFolder = folder.path();
-        options.createServer = [this]() -> std::unique_ptr<ICameraServer> {
-            if (serverMissing)
-                throw std::runtime_error("no module");
-            return std::make_unique<FakeCameraServer>(server);
-        };
+        if (!loadRealModule)
+            options.createServer = [this]() -> std::unique_ptr<ICameraServer> {
+                if (serverMissing)
+                    throw std::runtime_error("no module");
+                return std::make_unique<FakeCameraServer>(server);
+            };
         form = std::make_unique<TMainForm>(options);
     }
 
