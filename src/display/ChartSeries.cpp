@@ -1,5 +1,7 @@
 #include "display/ChartSeries.h"
 
+#include "processing/PlotData.h"
+
 #include <algorithm>
 
 void ChartSeries::appendPoints(std::size_t count) {
@@ -124,14 +126,6 @@ std::optional<double> SetupLeftMaximum(std::int32_t resolution, BuildKind kind) 
     case 24:
         return thermal ? std::optional<double>(4100.0) : std::nullopt;
     default:
-        break;
+        return FullScaleLeftMaximum(resolution);
     }
-    // Counts are signed 32-bit, so 31 bits is the widest converter whose full scale fits.
-    if (resolution < 1 || resolution > 31)
-        return std::nullopt;
-    // The same few counts of headroom as the 16-bit axis (65535 + 15), so a saturated line stays
-    // in view below the top edge.
-    constexpr std::int64_t Margin = 65550 - 65535;
-    const std::int64_t fullScale = (std::int64_t{1} << resolution) - 1;
-    return static_cast<double>(fullScale + Margin);
 }

@@ -53,8 +53,7 @@ std::optional<QByteArray> TextLines::next(qsizetype keep) {
 }
 
 void TextLines::fail(const QString& reason) const {
-    throw std::runtime_error(
-        QStringLiteral("Could not read %1: %2").arg(name_, reason).toStdString());
+    throw UnreadableFile(QStringLiteral("Could not read %1: %2").arg(name_, reason).toStdString());
 }
 
 bool TextLines::fill() {

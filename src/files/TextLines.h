@@ -19,7 +19,7 @@ public:
 
     // The next line without its line end (LF, or CR LF), of it only the first `keep` bytes; the
     // rest of the line is passed over. Nothing past the end of the text. A line of more than
-    // MaxLineBytes bytes before its LF, or a read error, throws std::runtime_error naming the
+    // MaxLineBytes bytes before its LF, or a read error, throws UnreadableFile naming the
     // text ("Could not read the calibration file "/data/cal.ini": line 3 is longer than 1048576
     // bytes").
     std::optional<QByteArray> next(qsizetype keep = MaxLineBytes);
@@ -35,11 +35,18 @@ private:
     int lineNumber_ = 0;
 };
 
-// A file that is there but is no regular file (a FIFO, a device, a folder): reading it could wait
-// for ever or never end, so it is refused before a byte is read.
-class NotARegularFile : public std::runtime_error {
+// A text that cannot be read as lines at all: a line longer than any valid one, or a read error.
+// Unlike a line that does not convert, it says nothing of what the file was meant to hold.
+class UnreadableFile : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A file that is there but is no regular file (a FIFO, a device, a folder): reading it could wait
+// for ever or never end, so it is refused before a byte is read.
+class NotARegularFile : public UnreadableFile {
+public:
+    using UnreadableFile::UnreadableFile;
 };
 
 // The one way the program opens a file to read it. Opens path without ever waiting, checks that

@@ -69,6 +69,16 @@ std::optional<double> CountsModeLeftMaximum(std::int32_t resolution, BuildKind k
     case 24:
         return kind == BuildKind::Thermal ? std::optional<double>(65550) : std::nullopt;
     default:
-        return std::nullopt;
+        return FullScaleLeftMaximum(resolution);
     }
+}
+
+std::optional<double> FullScaleLeftMaximum(std::int32_t resolution) {
+    if (resolution < 1 || resolution > 31)
+        return std::nullopt;
+    // The same few counts of headroom as the 16-bit axis (65535 + 15), so a saturated line stays
+    // in view below the top edge.
+    constexpr std::int64_t Margin = 65550 - 65535;
+    const std::int64_t fullScale = (std::int64_t{1} << resolution) - 1;
+    return static_cast<double>(fullScale + Margin);
 }

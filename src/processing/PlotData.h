@@ -26,3 +26,8 @@ void MakePlotData(const std::vector<std::int64_t>& rawCounts, std::int32_t pixel
 // The left axis maximum of the counts mode for a device resolution in bits; nullopt leaves the
 // axis as it is.
 std::optional<double> CountsModeLeftMaximum(std::int32_t resolution, BuildKind kind);
+
+// The left axis maximum for a resolution outside the 10, 12, 16 and 24 bits the axis tables
+// name: full scale plus the headroom of the 16-bit axis. nullopt for no converter's resolution
+// (below 1 or above the 31 bits a signed 32-bit count holds).
+std::optional<double> FullScaleLeftMaximum(std::int32_t resolution);

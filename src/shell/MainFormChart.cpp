@@ -21,7 +21,8 @@ void TMainForm::LoadCalibration() {
         path = *chosen;
     }
     // A file that was read is remembered, and coefficients read before a bad line keep their
-    // new values; a file that cannot be opened or is refused is not remembered.
+    // new values. A file refused unread (a device, a FIFO, no lines) is forgotten, so the next
+    // start asks for a file instead of meeting it again.
     CalibrationCoefficients read{Ch1Coefficients, Ch2Coefficients};
     auto remember = [&] {
         CalibrationFileName = path;
@@ -31,7 +32,9 @@ void TMainForm::LoadCalibration() {
     CalibrationReadOutcome outcome;
     try {
         outcome = readCalibrationFile(path, systemDecimalSeparator(), read);
-    } catch (const NotARegularFile&) {
+    } catch (const UnreadableFile&) {
+        if (CalibrationFileName == path)
+            CalibrationFileName.clear();
         throw;
     } catch (...) {
         remember();

@@ -2,6 +2,7 @@
 #include "files/CalibrationFile.h"
 #include "files/DevicePropertiesFile.h"
 #include "files/DisplayFile.h"
+#include "support/HostileFile.h"
 
 #include <gtest/gtest.h>
 
@@ -12,29 +13,22 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 
 enum class Reader { Settings, Calibration, Display };
-enum class Input { DevZero, DevFull, Fifo, Sparse2GB, NulByte };
 
 struct HostileCase {
     const char* name;
     Reader reader;
-    Input input;
+    Hostile input;
     const char* message; // %1 is the file's path; empty when the file reads without a message
 };
 
-// A literal with its NUL bytes.
-template <std::size_t N> QByteArray bytes(const char (&text)[N]) {
-    return QByteArray(text, N - 1);
-}
-
 const QByteArray SettingsWithNul =
-    bytes("0\r\n0\r\n35\0\r\n1\r\n16\r\n4\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n0\r\n1\r\n\r\n");
-const QByteArray CalibrationWithNul = bytes("35\0\r\n1\r\n0\r\n0\r\n900\r\n1\r\n0\r\n0\r\n");
-const QByteArray DisplayWithNul = bytes("Single\r\n2\r\nScan 0,   \r\n0,\0 12.0\n1, 13.0\n");
+    bytesOf("0\r\n0\r\n35\0\r\n1\r\n16\r\n4\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n0\r\n1\r\n\r\n");
+const QByteArray CalibrationWithNul = bytesOf("35\0\r\n1\r\n0\r\n0\r\n900\r\n1\r\n0\r\n0\r\n");
+const QByteArray DisplayWithNul = bytesOf("Single\r\n2\r\nScan 0,   \r\n0,\0 12.0\n1, 13.0\n");
 
 // Each input the readers may meet in a hostile file system: each ends at once with its message,
 // and none is read to its end.
@@ -52,31 +46,6 @@ protected:
             return dir.filePath("display.txt");
         }
         return {};
-    }
-
-    void make(const QString& path, Input input, Reader reader) {
-        QFile file(path);
-        switch (input) {
-        case Input::DevZero:
-            ASSERT_TRUE(QFile::link("/dev/zero", path));
-            break;
-        case Input::DevFull:
-            ASSERT_TRUE(QFile::link("/dev/full", path));
-            break;
-        case Input::Fifo:
-            ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-            break;
-        case Input::Sparse2GB:
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            ASSERT_TRUE(file.resize(qint64{2} << 30));
-            break;
-        case Input::NulByte:
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(reader == Reader::Settings      ? SettingsWithNul
-                       : reader == Reader::Calibration ? CalibrationWithNul
-                                                       : DisplayWithNul);
-            break;
-        }
     }
 
     // The message the reader ends with; empty when it read the file.
@@ -113,7 +82,10 @@ TEST_P(HostileInput, EndsAtOnceWithItsMessage) {
     const HostileCase& c = GetParam();
     ASSERT_TRUE(dir.isValid());
     const QString path = pathFor(c.reader);
-    make(path, c.input, c.reader);
+    makeHostileFile(path, c.input,
+                    c.reader == Reader::Settings      ? SettingsWithNul
+                    : c.reader == Reader::Calibration ? CalibrationWithNul
+                                                      : DisplayWithNul);
     if (HasFatalFailure())
         return;
     const QString expected = *c.message ? QString::fromUtf8(c.message).arg(path) : QString();
@@ -135,32 +107,32 @@ constexpr const char* NotRegularDisplay =
 INSTANTIATE_TEST_SUITE_P(
     EveryReader, HostileInput,
     ::testing::Values(
-        HostileCase{"SettingsDevZero", Reader::Settings, Input::DevZero, NotRegularSettings},
-        HostileCase{"SettingsDevFull", Reader::Settings, Input::DevFull, NotRegularSettings},
-        HostileCase{"SettingsFifo", Reader::Settings, Input::Fifo, NotRegularSettings},
-        HostileCase{"SettingsSparse2GB", Reader::Settings, Input::Sparse2GB,
+        HostileCase{"SettingsDevZero", Reader::Settings, Hostile::DevZero, NotRegularSettings},
+        HostileCase{"SettingsDevFull", Reader::Settings, Hostile::DevFull, NotRegularSettings},
+        HostileCase{"SettingsFifo", Reader::Settings, Hostile::Fifo, NotRegularSettings},
+        HostileCase{"SettingsSparse2GB", Reader::Settings, Hostile::Sparse2GB,
                     "Could not read the device properties file \"%1\": line 1 is longer than "
                     "1048576 bytes"},
-        HostileCase{"SettingsNulByte", Reader::Settings, Input::NulByte,
+        HostileCase{"SettingsNulByte", Reader::Settings, Hostile::NulByte,
                     "'35\\0' is not a valid integer value"},
-        HostileCase{"CalibrationDevZero", Reader::Calibration, Input::DevZero,
+        HostileCase{"CalibrationDevZero", Reader::Calibration, Hostile::DevZero,
                     NotRegularCalibration},
-        HostileCase{"CalibrationDevFull", Reader::Calibration, Input::DevFull,
+        HostileCase{"CalibrationDevFull", Reader::Calibration, Hostile::DevFull,
                     NotRegularCalibration},
-        HostileCase{"CalibrationFifo", Reader::Calibration, Input::Fifo, NotRegularCalibration},
-        HostileCase{"CalibrationSparse2GB", Reader::Calibration, Input::Sparse2GB,
+        HostileCase{"CalibrationFifo", Reader::Calibration, Hostile::Fifo, NotRegularCalibration},
+        HostileCase{"CalibrationSparse2GB", Reader::Calibration, Hostile::Sparse2GB,
                     "Could not read the calibration file \"%1\": line 1 is longer than 1048576 "
                     "bytes"},
-        HostileCase{"CalibrationNulByte", Reader::Calibration, Input::NulByte,
+        HostileCase{"CalibrationNulByte", Reader::Calibration, Hostile::NulByte,
                     "'35\\0' is not a valid floating point value"},
-        HostileCase{"DisplayDevZero", Reader::Display, Input::DevZero, NotRegularDisplay},
-        HostileCase{"DisplayDevFull", Reader::Display, Input::DevFull, NotRegularDisplay},
-        HostileCase{"DisplayFifo", Reader::Display, Input::Fifo, NotRegularDisplay},
-        HostileCase{"DisplaySparse2GB", Reader::Display, Input::Sparse2GB,
+        HostileCase{"DisplayDevZero", Reader::Display, Hostile::DevZero, NotRegularDisplay},
+        HostileCase{"DisplayDevFull", Reader::Display, Hostile::DevFull, NotRegularDisplay},
+        HostileCase{"DisplayFifo", Reader::Display, Hostile::Fifo, NotRegularDisplay},
+        HostileCase{"DisplaySparse2GB", Reader::Display, Hostile::Sparse2GB,
                     "Could not read the display file \"%1\": line 1 is longer than 1048576 "
                     "bytes"},
         // Numbers of a display file convert without messages: the NUL ends the number.
-        HostileCase{"DisplayNulByte", Reader::Display, Input::NulByte, ""}),
+        HostileCase{"DisplayNulByte", Reader::Display, Hostile::NulByte, ""}),
     [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
 
 } // namespace

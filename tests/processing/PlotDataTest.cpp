@@ -166,7 +166,12 @@ INSTANTIATE_TEST_SUITE_P(
                     MaximumCase{"TwelveBitsThermal", 12, BuildKind::Thermal, 4100},
                     MaximumCase{"SixteenBitsThermal", 16, BuildKind::Thermal, 65550},
                     MaximumCase{"TwentyFourBitsThermal", 24, BuildKind::Thermal, 65550},
-                    MaximumCase{"FourteenBitsThermalHasNone", 14, BuildKind::Thermal, std::nullopt},
+                    // Resolutions outside the table: full scale and the 16-bit axis's headroom.
+                    MaximumCase{"FourteenBitsThermalFullScale", 14, BuildKind::Thermal, 16398},
+                    MaximumCase{"EightBitsStandardFullScale", 8, BuildKind::Standard, 270},
+                    MaximumCase{"ThirtyOneBitsFullScale", 31, BuildKind::Standard, 2147483662.0},
+                    MaximumCase{"ZeroBitsHasNone", 0, BuildKind::Thermal, std::nullopt},
+                    MaximumCase{"ThirtyTwoBitsHasNone", 32, BuildKind::Standard, std::nullopt},
                     MaximumCase{"TenBitsStandardHasNone", 10, BuildKind::Standard, std::nullopt},
                     MaximumCase{"TwelveBitsStandard", 12, BuildKind::Standard, 4100},
                     MaximumCase{"SixteenBitsStandard", 16, BuildKind::Standard, 65550},

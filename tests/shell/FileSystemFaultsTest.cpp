@@ -60,10 +60,12 @@ protected:
     }
     // What happens to the chosen file while the program waits between choosing and writing.
     void strike(Fault fault) {
-        if (fault == Fault::Removed || fault == Fault::ReplacedByFolder)
+        if (fault == Fault::Removed || fault == Fault::ReplacedByFolder) {
             ASSERT_TRUE(QFile::remove(target));
-        if (fault == Fault::ReplacedByFolder)
+        }
+        if (fault == Fault::ReplacedByFolder) {
             ASSERT_TRUE(QDir().mkdir(target));
+        }
     }
     void chooseTarget(Fault fault, const QString& name) {
         target = fault == Fault::PathThroughFile ? folder.filePath("plain/" + name)
@@ -92,7 +94,7 @@ protected:
 
     void saveDisplay(Fault fault) {
         start();
-        measure();
+        measureOnce();
         chooseTarget(fault, "display.txt");
         if (fault != Fault::PathThroughFile && fault != Fault::Device)
             writeOld(target);
@@ -120,14 +122,7 @@ protected:
         strike(fault);
         write(fault, [this] { form->RecordButton->click(); });
         if (form->Recording)
-            measure();
-    }
-
-    void measure() {
-        const int before = form->cyclesCompleted();
-        form->SingleButton->click();
-        ASSERT_TRUE(waitUntil([this] { return !form->runActive() && form->cameraIdle(); }));
-        ASSERT_EQ(form->cyclesCompleted(), before + 1);
+            measureOnce();
     }
 };
 
@@ -161,8 +156,9 @@ TEST_P(FileSystemFaults, AreSaidPlainlyAndDamageNothing) {
         EXPECT_NE(errors()[0].toStdString().find(error), std::string::npos)
             << errors()[0].toStdString();
     }
-    if (c.fault == Fault::ReplacedByFolder)
+    if (c.fault == Fault::ReplacedByFolder) {
         EXPECT_TRUE(QFileInfo(target).isDir());
+    }
     // A failed whole-file write leaves the old file and no temporary file beside it.
     if (c.fault == Fault::DiskFull && c.target != Target::Series) {
         EXPECT_EQ(contentOf(target), c.target == Target::Settings ? Settings : OldContent);
@@ -175,7 +171,7 @@ TEST_P(FileSystemFaults, AreSaidPlainlyAndDamageNothing) {
     }
     if (c.target != Target::Settings) {
         prompts.shown.clear();
-        measure();
+        measureOnce();
         EXPECT_EQ(errors(), QStringList{});
     }
 }

@@ -4,6 +4,7 @@
 #include "support/FakeCameraServer.h"
 #include "support/QtApp.h"
 #include "support/ScriptedPrompts.h"
+#include "support/Waiting.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,14 @@ protected:
     QByteArray readSettings() const {
         QFile file(settingsPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // One single measurement, pressed and waited for.
+    void measureOnce() {
+        const int before = form->cyclesCompleted();
+        form->SingleButton->click();
+        ASSERT_TRUE(waitUntil([this] { return !form->runActive() && form->cameraIdle(); }));
+        ASSERT_EQ(form->cyclesCompleted(), before + 1);
     }
 
     // The texts of the error boxes shown so far.
