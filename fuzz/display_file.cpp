@@ -1,8 +1,8 @@
 // Loads the input as a display file into a series of the program's usual size and into one of
 // two points. Loading may overwrite only the points it reports, never more than the series holds.
 #include "FuzzCheck.h"
-#include "display/ChartSeries.h"
 #include "files/DisplayFile.h"
+#include "processing/ChartPoints.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
 
 namespace {
 
@@ -28,7 +27,7 @@ void checkLoad(const QByteArray& content, std::size_t points) {
     LoadedDisplay loaded;
     try {
         loaded = loadDisplay(text, series);
-    } catch (const std::runtime_error&) {
+    } catch (const UnreadableFile&) {
         // A line too long is refused before any point is set.
         for (std::size_t k = 0; k < points; ++k)
             FUZZ_CHECK(std::isnan(series.x[k]) && std::isnan(series.y[k]));

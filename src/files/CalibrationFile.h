@@ -15,7 +15,7 @@ struct CalibrationCoefficients {
 // decimal separator, a point or a comma. A line that does not convert (an empty one, or one
 // past the end of the text) throws ConversionError; the coefficients before it keep their new
 // values, the later ones their old values. A line too long or a read error throws
-// std::runtime_error.
+// UnreadableFile.
 void readCalibration(TextLines& text, QChar decimalSeparator,
                      CalibrationCoefficients& coefficients);
 

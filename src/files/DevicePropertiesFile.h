@@ -31,7 +31,7 @@ struct ReadResult {
 // The 16 lines from text; lines missing at the end read as empty text, lines after the 16th are
 // not read. Lines 1 and 2 take the locale's decimal separator, a point or a comma. A line that
 // does not convert throws ConversionError; a line too long or a read error throws
-// std::runtime_error.
+// UnreadableFile.
 DeviceProperties parseDeviceProperties(TextLines& text, QChar decimalSeparator);
 
 // Missing: the file could not be opened. Bad: it is there but unusable (a line that does not

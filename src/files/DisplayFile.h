@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/ChartSeries.h"
 #include "files/TextLines.h"
+#include "processing/ChartPoints.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +28,7 @@ struct LoadedDisplay {
 // number before the first comma, y the number after it, each from the longest valid prefix
 // ("  12.0,  13.0" gives 12.0) and 0 when there is none. Loading stops early at the end of the
 // file, at a record without a comma and at the last point of series0. A line too long or a read
-// error throws std::runtime_error before any point is set.
+// error throws UnreadableFile before any point is set.
 LoadedDisplay loadDisplay(TextLines& text, ChartSeries& series0);
 
 // loadDisplay from the file at path; nothing when the file cannot be opened. A file that is not

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/ChartSeries.h"
 #include "measurement/ScanSummation.h"
+#include "processing/ChartPoints.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "measurement/BuildKind.h"
 #include "measurement/MeasurementParameters.h"
-#include "shell/Prompts.h"
+#include "measurement/Prompts.h"
 
 #include <QDialog>
 #include <QString>

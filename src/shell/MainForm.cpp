@@ -2,7 +2,7 @@
 
 #include "display/SpectrumChart.h"
 #include "files/DevicePropertiesFile.h"
-#include "processing/CorrectionForm.h"
+#include "setup/CorrectionForm.h"
 #include "setup/SetupForm.h"
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"

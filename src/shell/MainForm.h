@@ -8,7 +8,7 @@
 #include "measurement/ScanSummation.h"
 #include "processing/PlotData.h"
 #include "processing/WavelengthCalibration.h"
-#include "shell/Prompts.h"
+#include "measurement/Prompts.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Prompts.h"
+#include "measurement/Prompts.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "display/ChartSeries.h"
+#include "processing/ChartPoints.h"
 #include "files/CalibrationFile.h"
 #include "files/DevicePropertiesFile.h"
 #include "files/DisplayFile.h"

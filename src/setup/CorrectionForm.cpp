@@ -1,4 +1,4 @@
-#include "processing/CorrectionForm.h"
+#include "setup/CorrectionForm.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,4 +1,4 @@
-#include "processing/CorrectionForm.h"
+#include "setup/CorrectionForm.h"
 #include "support/QtApp.h"
 
 #include <QCheckBox>
