@@ -1,22 +1,14 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include <QTest>
 
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 
-// Lets events run until the condition holds or a generous limit passes; returns the condition.
-inline bool waitUntil(const std::function<bool()>& condition, int limitMs = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition() && clock.elapsed() < limitMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return condition();
+// Qt's own wait, with a limit generous enough for a sanitized build on a busy machine.
+inline bool waitUntil(const std::function<bool()>& condition) {
+    return QTest::qWaitFor(condition, 20000);
 }
 
 // Holds the camera thread inside a call until the test opens it.
