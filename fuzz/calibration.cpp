@@ -3,7 +3,7 @@
 // of the eight.
 #include "FuzzCheck.h"
 #include "files/CalibrationFile.h"
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 
 #include <QBuffer>
 #include <QByteArray>

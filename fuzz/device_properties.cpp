@@ -2,7 +2,7 @@
 // parses must be written and parsed again to the same text; what does not must say why.
 #include "FuzzCheck.h"
 #include "files/DevicePropertiesFile.h"
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 
 #include <QBuffer>
 #include <QByteArray>

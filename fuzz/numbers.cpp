@@ -2,8 +2,7 @@
 // accept a text, the setup dialog's lenient readers must read the same value from it, and a
 // formatted value must read back.
 #include "FuzzCheck.h"
-#include "files/NumberText.h"
-#include "setup/SetupChecks.h"
+#include "measurement/NumberText.h"
 
 #include <QString>
 #include <cmath>

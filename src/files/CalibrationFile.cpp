@@ -1,7 +1,7 @@
 #include "files/CalibrationFile.h"
 
-#include "files/NumberText.h"
-#include "files/VisibleText.h"
+#include "measurement/NumberText.h"
+#include "measurement/VisibleText.h"
 
 namespace {
 

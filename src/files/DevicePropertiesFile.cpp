@@ -1,6 +1,6 @@
 #include "files/DevicePropertiesFile.h"
 
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 #include "files/WholeFile.h"
 
 #include <QByteArray>

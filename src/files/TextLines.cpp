@@ -1,6 +1,6 @@
 #include "files/TextLines.h"
 
-#include "files/VisibleText.h"
+#include "measurement/VisibleText.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,24 +1,9 @@
 #include "measurement/TemperatureReply.h"
 
+#include "measurement/NumberText.h"
+
 #include <algorithm>
-#include <charconv>
 #include <limits>
-#include <stdexcept>
-#include <system_error>
-
-namespace {
-
-// The reading's digits as a 32-bit value, with the message of the program's integer conversion
-// (the number-text helpers live in a unit above this one).
-std::int32_t ConvertReading(const std::string& digits) {
-    std::int32_t value = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || result.ec != std::errc() || result.ptr != digits.data() + digits.size())
-        throw std::runtime_error("'" + digits + "' is not a valid integer value");
-    return value;
-}
-
-} // namespace
 
 std::array<std::int32_t, 3> SplitTemperatureReply(const std::wstring& reply) {
     std::array<std::int32_t, 3> readings{};
@@ -42,7 +27,7 @@ void StoreTemperatureReadings(const std::wstring& reply, std::array<std::int32_t
             if (c >= L'0' && c <= L'9')
                 digits += static_cast<char>(c);
         }
-        readings[k] = ConvertReading(digits);
+        readings[k] = parseInteger(QString::fromLatin1(digits));
     }
 }
 

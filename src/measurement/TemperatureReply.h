@@ -14,7 +14,7 @@ inline constexpr std::size_t TemperatureReplyLength = 20;
 // them. A reading's text is the digits among the characters up to and including the first blank
 // after its start (a sign or a decimal point is dropped: "-12" gives 12, "12.5" gives 125);
 // blanks between readings are skipped. A reading that runs into the end of the 20 characters
-// keeps the digits collected so far. An empty or too large text throws std::runtime_error
+// keeps the digits collected so far. An empty or too large text throws ConversionError
 // "'<text>' is not a valid integer value".
 std::array<std::int32_t, 3> SplitTemperatureReply(const std::wstring& reply);
 

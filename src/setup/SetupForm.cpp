@@ -1,6 +1,6 @@
 #include "setup/SetupForm.h"
 
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 #include "setup/SetupChecks.h"
 
 #include <QButtonGroup>

@@ -3,7 +3,7 @@
 #include "display/ChartSeries.h"
 #include "display/SpectrumChart.h"
 #include "files/CalibrationFile.h"
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 #include "shell/StatusPanels.h"
 
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "display/CursorReadout.h"
 #include "display/SpectrumChart.h"
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 #include "shell/StatusPanels.h"
 
 #include <QCursor>

@@ -2,7 +2,7 @@
 
 #include "camera/CoCameraServer.h"
 #include "files/DevicePropertiesFile.h"
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 #include "shell/Guard.h"
 #include "shell/StatusPanels.h"
 

@@ -1,6 +1,6 @@
 #include "files/CalibrationFile.h"
 
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 
 #include <gtest/gtest.h>
 

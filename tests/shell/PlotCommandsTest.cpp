@@ -1,6 +1,6 @@
 #include "display/DrawnLines.h"
 #include "display/SpectrumChart.h"
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 #include "setup/SetupForm.h"
 #include "shell/StatusPanels.h"
 #include "support/MainFormFixture.h"

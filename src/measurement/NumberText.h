@@ -35,5 +35,17 @@ double parseFloat(const QString& text, QChar decimalSeparator);
 // as parseFloat.
 double parseFileFloat(QByteArrayView utf8, QChar decimalSeparator);
 
+// The real number formed by the text's leading characters (after leading blanks and tabs: optional
+// sign, digits with '.' as the decimal point, optional exponent), up to the first character that
+// cannot continue it; 0 when there is none. A value beyond the range of a double is an infinity
+// of its sign, one too small for it 0.
+double LeadingReal(QByteArrayView text);
+double LeadingReal(const QString& text);
+
+// The integer formed by the leading characters (after leading blanks and tabs: optional sign and
+// digits); 0 when there is none. A value beyond 32 bits is clamped to the nearest 32-bit bound.
+std::int32_t LeadingInteger(QByteArrayView text);
+std::int32_t LeadingInteger(const QString& text);
+
 // Decimal separator of the user's regional settings.
 QChar systemDecimalSeparator();

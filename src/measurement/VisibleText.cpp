@@ -1,4 +1,4 @@
-#include "files/VisibleText.h"
+#include "measurement/VisibleText.h"
 
 #include <algorithm>
 

@@ -1,10 +1,12 @@
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 
-#include "files/VisibleText.h"
+#include "measurement/VisibleText.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -191,6 +193,92 @@ double parseFileFloat(QByteArrayView utf8, QChar decimalSeparator) {
     if (const std::optional<double> value = floatValue(text, fileSeparator(text, decimalSeparator)))
         return *value;
     failFloat(visibleBytes(utf8));
+}
+
+namespace {
+
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+qsizetype skipLeadingBlanks(QByteArrayView text) {
+    qsizetype pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    return pos;
+}
+
+qsizetype skipSign(QByteArrayView text, qsizetype pos) {
+    return pos < text.size() && (text[pos] == '+' || text[pos] == '-') ? pos + 1 : pos;
+}
+
+qsizetype skipAsciiDigits(QByteArrayView text, qsizetype pos) {
+    while (pos < text.size() && isAsciiDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+} // namespace
+
+double LeadingReal(QByteArrayView text) {
+    const qsizetype begin = skipLeadingBlanks(text);
+    const qsizetype digitsBegin = skipSign(text, begin);
+    const qsizetype integerEnd = skipAsciiDigits(text, digitsBegin);
+    qsizetype end = integerEnd;
+    bool hasDigits = integerEnd > digitsBegin;
+    if (end < text.size() && text[end] == '.') {
+        const qsizetype fractionEnd = skipAsciiDigits(text, end + 1);
+        hasDigits = hasDigits || fractionEnd > end + 1;
+        if (hasDigits)
+            end = fractionEnd;
+    }
+    if (!hasDigits)
+        return 0.0;
+    qsizetype exponentValueBegin = end;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        const qsizetype exponentDigits = skipSign(text, end + 1);
+        const qsizetype exponentEnd = skipAsciiDigits(text, exponentDigits);
+        if (exponentEnd > exponentDigits) {
+            exponentValueBegin = end + 1;
+            end = exponentEnd;
+        }
+    }
+    // from_chars takes a minus sign but no plus sign.
+    const bool negative = text[begin] == '-';
+    const char* first = text.data() + (negative ? begin : digitsBegin);
+    double value = 0.0;
+    const auto result = std::from_chars(first, text.data() + end, value);
+    if (result.ec != std::errc::result_out_of_range)
+        return value;
+    // Out of range: too large when the exponent, or without one the digits, make it so.
+    const bool large =
+        exponentValueBegin < end ? text[exponentValueBegin] != '-' : integerEnd > digitsBegin;
+    if (!large)
+        return 0.0;
+    const double infinity = std::numeric_limits<double>::infinity();
+    return negative ? -infinity : infinity;
+}
+
+double LeadingReal(const QString& text) {
+    // Nothing beyond ASCII takes part in a number, so the UTF-8 bytes read the same.
+    return LeadingReal(QByteArrayView(text.toUtf8()));
+}
+
+std::int32_t LeadingInteger(QByteArrayView text) {
+    qsizetype pos = skipLeadingBlanks(text);
+    const bool negative = pos < text.size() && text[pos] == '-';
+    pos = skipSign(text, pos);
+    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+    std::int64_t magnitude = 0;
+    for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos)
+        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[pos] - '0'), highest + 1);
+    return static_cast<std::int32_t>(negative ? std::max(-magnitude, lowest)
+                                              : std::min(magnitude, highest));
+}
+
+std::int32_t LeadingInteger(const QString& text) {
+    return LeadingInteger(QByteArrayView(text.toUtf8()));
 }
 
 QChar systemDecimalSeparator() {

@@ -1,4 +1,4 @@
-#include "files/NumberText.h"
+#include "measurement/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -210,5 +210,79 @@ TEST(ParseInteger, TheMessageEscapesControlCharactersOfATypedText) {
         EXPECT_STREQ(error.what(), "'1\\0\\x09' is not a valid integer value");
     }
 }
+
+} // namespace
+
+namespace {
+
+struct LeadingRealCase {
+    const char* name;
+    const char* text;
+    double value;
+};
+
+class LeadingRealTest : public ::testing::TestWithParam<LeadingRealCase> {};
+
+TEST_P(LeadingRealTest, ReadsTheLeadingNumber) {
+    EXPECT_DOUBLE_EQ(LeadingReal(QString::fromUtf8(GetParam().text)), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LeadingRealTest,
+    ::testing::Values(
+        LeadingRealCase{"WholeNumber", "10", 10}, LeadingRealCase{"DecimalFraction", "2.5", 2.5},
+        LeadingRealCase{"MinusSign", "-5", -5}, LeadingRealCase{"PlusSign", "+7", 7},
+        LeadingRealCase{"LeadingBlanksSkipped", "  12", 12},
+        LeadingRealCase{"TrailingTextIgnored", "12abc", 12},
+        LeadingRealCase{"TrailingPoint", "5.", 5}, LeadingRealCase{"LeadingPoint", ".5", 0.5},
+        LeadingRealCase{"SecondPointEndsTheNumber", "3.5.1", 3.5},
+        LeadingRealCase{"Exponent", "1e3", 1000},
+        LeadingRealCase{"UpperCaseNegativeExponent", "2E-1x", 0.2},
+        LeadingRealCase{"ExponentWithoutDigitsIgnored", "4e", 4},
+        LeadingRealCase{"SignedExponentWithoutDigitsIgnored", "4e+", 4},
+        LeadingRealCase{"CommaEndsTheNumber", "2,5", 2}, LeadingRealCase{"Zero", "0", 0},
+        LeadingRealCase{"EmptyIsZero", "", 0}, LeadingRealCase{"LettersAreZero", "abc", 0},
+        LeadingRealCase{"SignAloneIsZero", "-", 0}, LeadingRealCase{"PointAloneIsZero", ".", 0},
+        LeadingRealCase{"UnderflowIsZero", "1e-400", 0}),
+    [](const ::testing::TestParamInfo<LeadingRealCase>& info) {
+        return std::string(info.param.name);
+    });
+
+TEST(LeadingReal, OverflowIsInfinite) {
+    EXPECT_EQ(LeadingReal(QString("1e999")), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingReal(QString("-1e999")), -std::numeric_limits<double>::infinity());
+}
+
+struct LeadingIntegerCase {
+    const char* name;
+    const char* text;
+    std::int32_t value;
+};
+
+class LeadingIntegerTest : public ::testing::TestWithParam<LeadingIntegerCase> {};
+
+TEST_P(LeadingIntegerTest, ReadsTheLeadingInteger) {
+    EXPECT_EQ(LeadingInteger(QString::fromUtf8(GetParam().text)), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LeadingIntegerTest,
+    ::testing::Values(
+        LeadingIntegerCase{"TrailingTextIgnored", "12abc", 12},
+        LeadingIntegerCase{"LettersAreZero", "abc", 0}, LeadingIntegerCase{"MinusSign", "-5", -5},
+        LeadingIntegerCase{"PlusSign", "+5", 5},
+        LeadingIntegerCase{"LeadingBlankSkipped", " 42", 42},
+        LeadingIntegerCase{"PointEndsTheNumber", "2.5", 2},
+        LeadingIntegerCase{"EmptyIsZero", "", 0}, LeadingIntegerCase{"SignAloneIsZero", "-", 0},
+        LeadingIntegerCase{"Zero", "0", 0},
+        LeadingIntegerCase{"LargestInt32", "2147483647", 2147483647},
+        LeadingIntegerCase{"OverflowClampsToMaximum", "2147483648", 2147483647},
+        LeadingIntegerCase{"LongOverflowClampsToMaximum", "99999999999999999999999", 2147483647},
+        LeadingIntegerCase{"SmallestInt32", "-2147483648", -2147483647 - 1},
+        LeadingIntegerCase{"NegativeOverflowClampsToMinimum", "-99999999999999999999",
+                           -2147483647 - 1}),
+    [](const ::testing::TestParamInfo<LeadingIntegerCase>& info) {
+        return std::string(info.param.name);
+    });
 
 } // namespace
