@@ -1,7 +1,7 @@
 #include "files/DevicePropertiesFile.h"
 
-#include "measurement/NumberText.h"
 #include "files/WholeFile.h"
+#include "measurement/NumberText.h"
 
 #include <QByteArray>
 #include <QFile>

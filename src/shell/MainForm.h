@@ -5,10 +5,10 @@
 #include "files/SeriesFile.h"
 #include "measurement/BuildKind.h"
 #include "measurement/MeasurementParameters.h"
+#include "measurement/Prompts.h"
 #include "measurement/ScanSummation.h"
 #include "processing/PlotData.h"
 #include "processing/WavelengthCalibration.h"
-#include "measurement/Prompts.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "processing/ChartPoints.h"
 #include "files/CalibrationFile.h"
 #include "files/DevicePropertiesFile.h"
 #include "files/DisplayFile.h"
+#include "processing/ChartPoints.h"
 #include "support/HostileFile.h"
 
 #include <gtest/gtest.h>
