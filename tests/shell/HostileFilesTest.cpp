@@ -3,7 +3,6 @@
 #include "support/MainFormFixture.h"
 #include "support/Waiting.h"
 
-#include <QFileInfo>
 #include <QToolButton>
 
 #include <string>
